@@ -1,0 +1,51 @@
+// A drawing surface: a persistent RGB canvas at a fixed place in the clock window, with a
+// background colour and a visible flag. It keeps what is drawn on it and remembers which
+// area changed, so that only that area is pushed to the screen.
+#pragma once
+
+#include "host/HostTypes.h"
+
+#include <string>
+
+namespace diglux {
+
+class Surface {
+  public:
+    // placement: where the surface lies in the window, in window pixels.
+    Surface(std::string name, Rect placement);
+
+    const std::string& Name() const { return name_; }
+    const Rect& Placement() const { return placement_; }
+    int Width() const { return placement_.width; }
+    int Height() const { return placement_.height; }
+
+    const RgbImage& Pixels() const { return pixels_; }
+
+    Rgb BackColor() const { return backColor_; }
+    // Setting the background clears the whole surface to it.
+    void SetBackColor(Rgb color);
+
+    bool Visible() const { return visible_; }
+    void SetVisible(bool visible);
+
+    // Opaque copy of a rectangle of an image to (x, y); whatever falls outside is clipped.
+    void CopyFrom(const RgbImage& source, const Rect& sourceArea, Point destination);
+    // Stretching copy (nearest pixel) of a rectangle of an image into a destination rectangle.
+    void StretchFrom(const RgbImage& source, const Rect& sourceArea, const Rect& destination);
+    void FillRect(const Rect& area, Rgb color);
+
+    // The changed area in surface pixels since the last call, and forget it.
+    Rect TakeDirty();
+    bool IsDirty() const { return !dirty_.Empty(); }
+    void MarkDirty(const Rect& area);
+
+  private:
+    std::string name_;
+    Rect placement_;
+    RgbImage pixels_;
+    Rgb backColor_{};
+    bool visible_ = true;
+    Rect dirty_;
+};
+
+} // namespace diglux

@@ -1,0 +1,28 @@
+// The system mixer as the volume code sees it: two lines, each with a volume and a mute
+// control that may or may not exist.
+#pragma once
+
+#include <optional>
+
+namespace diglux {
+
+enum class MixerLine { Speakers, WaveOut };
+enum class MixerControl { Volume, Mute };
+
+struct ControlBounds {
+    long minimum = 0;
+    long maximum = 0;
+};
+
+class MixerDevice {
+  public:
+    virtual ~MixerDevice() = default;
+    // The control's range; empty when the line or the control does not exist.
+    virtual std::optional<ControlBounds> Bounds(MixerLine line, MixerControl control) const = 0;
+    // The control's current value; empty when it cannot be read.
+    virtual std::optional<long> Get(MixerLine line, MixerControl control) const = 0;
+    // Sets the control (clamped to its bounds); false when it cannot be set.
+    virtual bool Set(MixerLine line, MixerControl control, long value) = 0;
+};
+
+} // namespace diglux

@@ -1,0 +1,30 @@
+// Plays one sound at a time: a WAVE image in memory or a WAVE file; a new sound replaces
+// the one playing.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace diglux {
+
+// The play flags the program passes, by their meaning.
+struct SoundFlags {
+    bool async = false;     // return at once and let the sound play on
+    bool noDefault = true;  // play nothing when the sound cannot be read
+    bool noWait = false;    // give up instead of waiting when the device is busy
+};
+
+class SoundDevice {
+  public:
+    virtual ~SoundDevice() = default;
+    // Plays a RIFF WAVE image. The device copies what it needs before returning, so the
+    // caller may release the bytes at once. False when nothing could be played.
+    virtual bool PlayWave(std::span<const std::uint8_t> wave, SoundFlags flags) = 0;
+    // Plays a WAVE file; false when it is missing or unreadable.
+    virtual bool PlayFile(const std::string& path, SoundFlags flags) = 0;
+    // Stops whatever this program is playing; nothing when silent.
+    virtual void Stop() = 0;
+};
+
+} // namespace diglux

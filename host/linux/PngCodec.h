@@ -1,0 +1,28 @@
+// PNG reading and writing through libpng: decoding into 8-bit RGB for the glyph maps, and
+// deterministic encoding (no time stamp) for the artwork generator and screenshots.
+#pragma once
+
+#include "host/ImageDecoder.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace diglux {
+
+class LibPngDecoder final : public ImageDecoder {
+  public:
+    RgbImage DecodePng(std::span<const std::uint8_t> bytes, std::string& error) const override;
+};
+
+// Encodes 8-bit grey pixels (width x height bytes, rows top-down); empty on failure.
+std::vector<std::uint8_t> EncodeGreyPng(int width, int height,
+                                        std::span<const std::uint8_t> grey);
+// Encodes an RGB image as a 24-bit PNG; empty on failure.
+std::vector<std::uint8_t> EncodeRgbPng(const RgbImage& image);
+// Encodes RGBA pixels (width x height x 4 bytes); empty on failure.
+std::vector<std::uint8_t> EncodeRgbaPng(int width, int height,
+                                        std::span<const std::uint8_t> rgba);
+
+} // namespace diglux
