@@ -50,6 +50,11 @@ class MainWindow final : public ClockWindowEvents {
 
   private:
     struct Parts;
+    void ChkOrientation();
+    void AlarmTest();
+    void OncePerSecond();
+    void HourlySignal();
+
     std::unique_ptr<Parts> parts_;
 };
 

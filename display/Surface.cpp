@@ -6,8 +6,7 @@
 namespace diglux {
 
 Surface::Surface(std::string name, Rect placement)
-    : name_(std::move(name)), placement_(placement),
-      pixels_(placement.width, placement.height) {}
+    : name_(std::move(name)), placement_(placement), pixels_(placement.width, placement.height) {}
 
 void Surface::SetBackColor(Rgb color) {
     backColor_ = color;

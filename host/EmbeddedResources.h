@@ -20,8 +20,7 @@ std::span<const EmbeddedAsset> AllEmbeddedAssets();
 
 class EmbeddedResources final : public Resources {
   public:
-    std::span<const std::uint8_t> Load(std::string_view type,
-                                       std::string_view name) const override;
+    std::span<const std::uint8_t> Load(std::string_view type, std::string_view name) const override;
 };
 
 } // namespace diglux

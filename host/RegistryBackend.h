@@ -47,8 +47,7 @@ class RegistryBackend {
     // Reads a value ("" is the default value); empty when missing.
     virtual std::optional<RegistryValue> QueryValue(RegistryKey key, const std::string& name) = 0;
     // Writes a value; false on failure.
-    virtual bool SetValue(RegistryKey key, const std::string& name,
-                          const RegistryValue& value) = 0;
+    virtual bool SetValue(RegistryKey key, const std::string& name, const RegistryValue& value) = 0;
     virtual bool DeleteValue(RegistryKey key, const std::string& name) = 0;
     // Deletes a key that has no sub-keys; false when missing or not empty.
     virtual bool DeleteKey(RegistryRoot root, const std::string& path) = 0;

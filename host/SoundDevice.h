@@ -10,9 +10,9 @@ namespace diglux {
 
 // The play flags the program passes, by their meaning.
 struct SoundFlags {
-    bool async = false;     // return at once and let the sound play on
-    bool noDefault = true;  // play nothing when the sound cannot be read
-    bool noWait = false;    // give up instead of waiting when the device is busy
+    bool async = false;    // return at once and let the sound play on
+    bool noDefault = true; // play nothing when the sound cannot be read
+    bool noWait = false;   // give up instead of waiting when the device is busy
 };
 
 class SoundDevice {

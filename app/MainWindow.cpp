@@ -1,0 +1,162 @@
+#include "app/MainWindow.h"
+
+#include "app/MainWindowParts.h"
+#include "commands/Messages.h"
+#include "display/Orientation.h"
+#include "window/WindowStyle.h"
+
+#include <filesystem>
+
+namespace diglux {
+namespace {
+
+constexpr int kKeyEscape = 27;
+constexpr int kKeyF4 = 115;
+constexpr int kShiftAlt = 4;
+
+// Deletes a temporary sound file that exists and is not empty; failures are ignored.
+void DeleteIfNotEmpty(Environment& environment, const std::string& path) {
+    if (!path.empty() && environment.FileLength(path) > 0) {
+        std::error_code ignored;
+        std::filesystem::remove(path, ignored);
+    }
+}
+
+} // namespace
+
+MainWindow::MainWindow(const Host& host) : parts_(std::make_unique<Parts>(host)) {
+    Parts& p = *parts_;
+    p.timer1 = host.timers.CreateTimer(100, [this] {
+        Timer1_Timer();
+        parts_->face.Present(parts_->host.window);
+    });
+    p.timerAlarm = host.timers.CreateTimer(500, [this] {
+        parts_->alarm.TimerAlarm_Timer();
+        parts_->face.Present(parts_->host.window);
+    });
+    p.timerSound = host.timers.CreateTimer(500, [] {});
+    p.timerScr = host.timers.CreateTimer(5, [this] {
+        parts_->text.TimerScr_Timer();
+        parts_->face.Present(parts_->host.window);
+    });
+    host.window.AttachFrame(&p.face.Frame());
+    host.window.SetEventSink(this);
+}
+
+MainWindow::~MainWindow() {
+    parts_->host.window.SetEventSink(nullptr);
+}
+
+StartupResult MainWindow::Load() {
+    Parts& p = *parts_;
+    ClockState& s = p.state;
+    const Host& host = p.host;
+
+    s.MakerName = "Tandemark";
+    s.ProductName = "Diglux";
+    s.ReleaseDate = "16.03.2022";
+    s.VersionText = MakeVersionText(host.system.Version());
+    // Linux keeps no runtime settings area of its own, so there is nothing to clear. The
+    // manifest, single-instance, colour-depth and display-scaling checks come with the
+    // platform work (DESIGN-NOTES.md, "Pending calls").
+
+    s.TwipsPerPixelX = host.desktop.UnitsPerPixelX();
+    s.TwipsPerPixelY = host.desktop.UnitsPerPixelY();
+    p.settings.LoadOrientation();
+    s.OrientationIndex = Orientation(host.desktop) != 0 ? 1 : 0;
+
+    p.settings.Load();
+    s.NoSignalMark = !s.Signal;
+    s.NoSagZeitMark = !s.SagZeit;
+    s.ColorStep = 8;
+    s.ColorDirty = true;
+
+    const LocalDateTime now = host.clock.Now();
+    p.random.seed(static_cast<unsigned>(((now.year * 12 + now.month) * 31 + now.day) * 86400 +
+                                        (now.hour * 60 + now.minute) * 60 + now.second));
+    if (p.environment.ShadowSupported()) {
+        DropShadow(host.window);
+    }
+
+    std::string error;
+    if (!p.maps.LoadMasters(host.resources, host.images, error)) {
+        return {StartupResult::Outcome::Failed, error};
+    }
+
+    s.DigitLimits = {2, 9, 5, 9};
+    const std::string prefix = p.environment.TempDir() + ExeBaseName(p.environment.ExePath());
+    s.AlarmWavPath = prefix + "Alarm.wav";
+    s.SagZeitWavPath = prefix + "SagZeit.wav";
+    s.VoiceResType = "VOICE1";
+    s.SoundResType = "SOUNDS";
+
+    p.time.DrawTime();
+    host.timers.SetEnabled(p.timer1, true);
+    host.timers.SetEnabled(p.timerAlarm, true);
+    ShowInTask(host.window, s.ShowInTask);
+    p.text.RollText2("", false, true, 0);
+    p.face.Present(host.window);
+    host.window.Show();
+    ShowStartMsg(p.text, s);
+    p.text.DrawText2(false, 0.25);
+    p.face.Present(host.window);
+    p.started = true;
+    return {};
+}
+
+bool MainWindow::Ended() const {
+    return parts_->ended;
+}
+
+void MainWindow::OnCloseRequest(UnloadReason /*reason*/) {
+    Parts& p = *parts_;
+    if (p.ended) {
+        return;
+    }
+    // The autostart bookkeeping that depends on the reason comes with the autostart work.
+    ClockState& s = p.state;
+    const Host& host = p.host;
+    p.sound.StopSound();
+    OnTop(host.window, false, false);
+    s.AlarmEntryMode = false;
+    for (const TimerId id : {p.timer1, p.timerAlarm, p.timerSound, p.timerScr}) {
+        host.timers.SetEnabled(id, false);
+    }
+    if (p.started) {
+        p.text.ShowText1("BYE BYE ...", true);
+        p.text.RollText2("", false, false, 2.0);
+        p.face.Present(host.window);
+    }
+    DeleteIfNotEmpty(p.environment, s.AlarmWavPath);
+    DeleteIfNotEmpty(p.environment, s.SagZeitWavPath);
+    p.settings.SetSave();
+    p.environment.WaitSeconds(0.25f);
+    p.ended = true;
+    host.window.Destroy();
+}
+
+void MainWindow::OnKeyDown(int keyCode, int shift) {
+    // The full key table comes with the key commands; closing works already: Esc closes as
+    // the program's own close, Alt+F4 as the user's.
+    if (keyCode == kKeyEscape && shift == 0) {
+        OnCloseRequest(UnloadReason::ProgramClose);
+    } else if (keyCode == kKeyF4 && shift == kShiftAlt) {
+        OnCloseRequest(UnloadReason::UserClose);
+    }
+}
+
+// Pointer handling (dragging, the close button, clicks on the display) comes with the
+// dragging work.
+void MainWindow::OnMouseDown(int, int, Point) {}
+void MainWindow::OnMouseMove(int, int, Point) {}
+void MainWindow::OnMouseUp(int, int, Point) {}
+
+ClockState& MainWindow::State() {
+    return parts_->state;
+}
+
+ClockFace& MainWindow::Face() {
+    return parts_->face;
+}
+
+} // namespace diglux

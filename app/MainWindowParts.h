@@ -1,0 +1,65 @@
+// The parts the clock window is built from, in the order they are constructed. Private to
+// app/MainWindow*.cpp.
+#pragma once
+
+#include "alarm/AlarmTimer.h"
+#include "app/ClockState.h"
+#include "app/MainWindow.h"
+#include "app/Settings.h"
+#include "display/ClockFace.h"
+#include "display/GlyphMaps.h"
+#include "display/TextDisplay.h"
+#include "display/TimeDisplay.h"
+#include "platform/Environment.h"
+#include "speech/SndMixer.h"
+#include "speech/SoundPlayer.h"
+#include "speech/VoicePlayer.h"
+#include "store/SettingsStore.h"
+
+#include <random>
+
+namespace diglux {
+
+struct MainWindow::Parts {
+    explicit Parts(const Host& h)
+        : host(h), store(h.registry), settings(state, store, h.window, h.desktop),
+          environment(h.system, h.desktop, h.clock, h.resources), sound(h.sound, h.resources),
+          voice(sound), mixer(h.mixer, state), time(state, face, maps, h.clock, text),
+          alarm(state) {}
+
+    Host host;
+    ClockState state;
+    ClockFace face;
+    GlyphMaps maps;
+    TextDisplay text;
+    SettingsStore store;
+    Settings settings;
+    Environment environment;
+    SoundPlayer sound;
+    VoicePlayer voice;
+    SndMixer mixer;
+    TimeDisplay time;
+    AlarmTimer alarm;
+    std::mt19937 random;
+
+    TimerId timer1 = 0;
+    TimerId timerAlarm = 0;
+    TimerId timerSound = 0;
+    TimerId timerScr = 0;
+
+    // Kept by the main tick from tick to tick.
+    int halfSecondTicks = 0;
+    int lastSecond = 0;
+    long ticksInSecond = 0;
+
+    bool started = false;
+    bool ended = false;
+
+    // Pushes what changed to the screen, then lets pending events run.
+    void DoEvents() {
+        face.Present(host.window);
+        host.events.DoEvents();
+    }
+};
+
+} // namespace diglux

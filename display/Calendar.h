@@ -1,0 +1,14 @@
+// Calendar facts the display needs, computed without the system locale: the weekday of a
+// date and its German name.
+#pragma once
+
+#include <string>
+
+namespace diglux {
+
+// 0 Sunday, 1 Monday, ..., 6 Saturday (proleptic Gregorian calendar).
+int DayOfWeek(int year, int month, int day);
+// The program's own German weekday name in upper case ("MONTAG"); weekday as above.
+const std::string& GermanWeekdayUpper(int weekday);
+
+} // namespace diglux

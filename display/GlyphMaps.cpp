@@ -1,0 +1,69 @@
+#include "GlyphMaps.h"
+
+#include "display/Colorize.h"
+#include "display/GlyphMap.h"
+
+namespace diglux {
+namespace {
+
+// Sizes and grids every map must have; the order is the order of recolouring.
+constexpr std::array<MapSpec, kMapCount> kSpecs{{
+    {MapId::PicMap7B, "PicMap7B", 1456, 126, 16, 1, 1, true},
+    {MapId::PicMap7S, "PicMap7S", 736, 66, 16, 1, 1, true},
+    {MapId::PicMapDotsB, "PicMapDotsB", 140, 126, 4, 1, 1, true},
+    {MapId::PicMapDotsS, "PicMapDotsS", 96, 66, 4, 1, 1, true},
+    {MapId::PicMap16S, "PicMap16S", 224, 120, 16, 6, 1, true},
+    {MapId::PicMapOpt, "PicMapOpt", 144, 26, 6, 1, 1, true},
+    {MapId::PicBut, "PicBut", 37, 60, 1, 4, 0, false},
+}};
+
+} // namespace
+
+const MapSpec& SpecOf(MapId id) {
+    return kSpecs[static_cast<std::size_t>(id)];
+}
+
+bool GlyphMaps::LoadMasters(const Resources& resources, const ImageDecoder& decoder,
+                            std::string& error) {
+    for (const MapSpec& spec : kSpecs) {
+        const auto bytes = resources.Load("MAPS", spec.name);
+        if (bytes.empty()) {
+            error = std::string("glyph map ") + spec.name + " is missing";
+            return false;
+        }
+        std::string reason;
+        RgbImage image = decoder.DecodePng(bytes, reason);
+        if (image.Empty()) {
+            error = std::string("glyph map ") + spec.name + " cannot be read: " + reason;
+            return false;
+        }
+        if (image.Width() != spec.width || image.Height() != spec.height) {
+            error = std::string("glyph map ") + spec.name + " is " + std::to_string(image.Width()) +
+                    " x " + std::to_string(image.Height()) + " pixels; it must be " +
+                    std::to_string(spec.width) + " x " + std::to_string(spec.height);
+            return false;
+        }
+        working_[Index(spec.id)] = image;
+        masters_[Index(spec.id)] = std::move(image);
+    }
+    return true;
+}
+
+void GlyphMaps::Recolor(Rgb color) {
+    for (const MapSpec& spec : kSpecs) {
+        if (spec.tinted) {
+            working_[Index(spec.id)] = ColorizePicture(masters_[Index(spec.id)], color);
+        }
+    }
+}
+
+const RgbImage& GlyphMaps::Working(MapId id) const {
+    return SpecOf(id).tinted ? working_[Index(id)] : masters_[Index(id)];
+}
+
+void GlyphMaps::Draw(MapId id, Surface& target, int x, int y, int cell) const {
+    const MapSpec& spec = SpecOf(id);
+    DrawPicMap(Working(id), target, x, y, spec.cols, spec.rows, cell, spec.gap);
+}
+
+} // namespace diglux

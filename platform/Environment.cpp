@@ -1,0 +1,86 @@
+#include "Environment.h"
+
+#include <cmath>
+
+namespace diglux {
+
+std::string MakeVersionText(const ProgramVersion& version) {
+    const int minor = version.minor % 100;
+    std::string text =
+        std::to_string(version.major) + "." + (minor < 10 ? "0" : "") + std::to_string(minor);
+    const int r = version.revision;
+    auto numbered = [](const char* word, int n) {
+        return std::string(word) + (n > 0 ? " " + std::to_string(n) : "");
+    };
+    if (r >= 1 && r <= 26) {
+        text += static_cast<char>(r + 96);
+    } else if (r >= 1000 && r <= 1999) {
+        text += numbered(" Alpha", r - 1000);
+    } else if (r >= 100 && r <= 199) {
+        text += numbered(" Beta", r - 100);
+    } else if (r >= 2000 && r <= 2999) {
+        text += numbered(" Beta", r - 2000);
+    } else if (r == 255 || r == 9999) {
+        text += "\xC3\x9F"; // ß
+    }
+    return text;
+}
+
+std::string ExePathStem(const std::string& exePath) {
+    const auto dot = exePath.rfind('.');
+    return dot == std::string::npos ? std::string() : exePath.substr(0, dot + 1);
+}
+
+std::string ExeBaseName(const std::string& exePath) {
+    const std::string stem = ExePathStem(exePath);
+    const auto slash = stem.find_last_of("/\\");
+    return slash == std::string::npos ? stem : stem.substr(slash + 1);
+}
+
+Environment::Environment(const SystemInfo& system, const Desktop& desktop, Clock& clock,
+                         const Resources& resources)
+    : system_(system), desktop_(desktop), clock_(clock), resources_(resources) {}
+
+std::string Environment::ExePath() const {
+    return system_.ExecutablePath();
+}
+
+float Environment::WinVersion() const {
+    const OsVersion v = system_.OperatingSystemVersion();
+    return static_cast<float>(v.major) + static_cast<float>(v.minor) / 10.0f;
+}
+
+bool Environment::IsNTPlatform() const {
+    return system_.OperatingSystemVersion().platformId == 2;
+}
+
+bool Environment::ShadowSupported() const {
+    return IsNTPlatform() && WinVersion() >= 5.0f;
+}
+
+int Environment::ScreenBitsPerPixel() const {
+    const int planes = desktop_.ColorPlanes();
+    if (planes == 1) {
+        return desktop_.BitsPerPixel();
+    }
+    return planes == 4 ? 4 : 0;
+}
+
+// Pending: the temporary-folder rules and the file operations come with the platform work.
+std::string Environment::TempDir() {
+    return {};
+}
+
+long Environment::FileLength(const std::string&) const {
+    return -1;
+}
+
+bool Environment::ResToFile(const std::string&, const std::string&, const std::string&) {
+    return false;
+}
+
+void Environment::WaitSeconds(float seconds) {
+    clock_.Sleep(static_cast<int>(std::nearbyint(static_cast<double>(seconds) * 1000.0)));
+}
+
+} // namespace diglux

@@ -1,0 +1,42 @@
+#include "Speech.h"
+
+#include <array>
+#include <utility>
+
+namespace diglux {
+
+std::string ReplUmlaut(const std::string& text) {
+    static const std::array<std::pair<std::string_view, std::string_view>, 7> kSpelled{{
+        {"\xC3\x84", "Ae"},
+        {"\xC3\x96", "Oe"},
+        {"\xC3\x9C", "Ue"},
+        {"\xC3\xA4", "ae"},
+        {"\xC3\xB6", "oe"},
+        {"\xC3\xBC", "ue"},
+        {"\xC3\x9F", "ss"},
+    }};
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        bool replaced = false;
+        for (const auto& [umlaut, spelled] : kSpelled) {
+            if (text.compare(i, umlaut.size(), umlaut) == 0) {
+                out += spelled;
+                i += umlaut.size();
+                replaced = true;
+                break;
+            }
+        }
+        if (!replaced) {
+            out += text[i++];
+        }
+    }
+    return out;
+}
+
+// Pending: the German words come with the speech work.
+std::string ZeitInWorten(const std::string&, bool, bool, bool, bool) {
+    return {};
+}
+
+} // namespace diglux
