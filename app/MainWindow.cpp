@@ -151,6 +151,10 @@ void MainWindow::OnMouseDown(int, int, Point) {}
 void MainWindow::OnMouseMove(int, int, Point) {}
 void MainWindow::OnMouseUp(int, int, Point) {}
 
+void MainWindow::DrawTime() {
+    parts_->time.DrawTime();
+}
+
 ClockState& MainWindow::State() {
     return parts_->state;
 }

@@ -43,10 +43,14 @@ class MainWindow final : public ClockWindowEvents {
     void OnMouseUp(int button, int shift, Point client) override;
     void OnCloseRequest(UnloadReason reason) override;
 
-    // For tests and benchmarks: the running state, the surfaces and the tick handler.
+    // Paints the clock face; what it repaints depends on DisplayValid and ColorDirty.
+    void DrawTime();
+    // The main tick, run by Timer1 every 100 ms.
+    void Timer1_Timer();
+
+    // For tests and benchmarks: the running state and the surfaces.
     ClockState& State();
     ClockFace& Face();
-    void Timer1_Timer();
 
   private:
     struct Parts;

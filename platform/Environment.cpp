@@ -80,7 +80,9 @@ bool Environment::ResToFile(const std::string&, const std::string&, const std::s
 }
 
 void Environment::WaitSeconds(float seconds) {
-    clock_.Sleep(static_cast<int>(std::nearbyint(static_cast<double>(seconds) * 1000.0)));
+    // Single-precision like the value itself: 0.0125 s gives exactly 12.5, rounded to 12.
+    const float milliseconds = seconds * 1000.0f;
+    clock_.Sleep(static_cast<int>(std::nearbyint(milliseconds)));
 }
 
 } // namespace diglux

@@ -1,0 +1,94 @@
+// Diglux on Linux: opens the X display, builds the Linux host, and runs the clock window's
+// start-up and then the FLTK event loop until the clock has shut down.
+#include "app/MainWindow.h"
+#include "host/EmbeddedResources.h"
+#include "host/Host.h"
+#include "host/linux/FltkClockWindow.h"
+#include "host/linux/FltkDesktop.h"
+#include "host/linux/FltkEventPump.h"
+#include "host/linux/FltkTimerService.h"
+#include "host/linux/LinuxSystemInfo.h"
+#include "host/linux/NoMixer.h"
+#include "host/linux/PngCodec.h"
+#include "host/linux/PosixProcesses.h"
+#include "host/linux/SessionEndSignals.h"
+#include "host/linux/SilentSoundDevice.h"
+#include "host/linux/StdClock.h"
+#include "host/linux/UnavailableRegistry.h"
+
+#include <FL/Fl.H>
+#include <FL/x.H>
+
+#include <cstdlib>
+#include <iostream>
+
+namespace {
+
+// Opens the display named by DISPLAY for FLTK; a missing or unreachable display is one
+// clear line, not a crash inside the toolkit.
+bool OpenDisplay() {
+    const char* name = std::getenv("DISPLAY");
+    if (name == nullptr || name[0] == '\0') {
+        std::cerr << "diglux: cannot open display: DISPLAY is not set\n";
+        return false;
+    }
+    Display* display = XOpenDisplay(name);
+    if (display == nullptr) {
+        std::cerr << "diglux: cannot open display " << name << "\n";
+        return false;
+    }
+    fl_open_display(display);
+    return true;
+}
+
+int RunClock() {
+    diglux::StdClock clock;
+    diglux::FltkEventPump events;
+    diglux::FltkTimerService timers;
+    diglux::FltkClockWindow window;
+    diglux::FltkDesktop desktop;
+    diglux::SilentSoundDevice sound;
+    diglux::NoMixer mixer;
+    diglux::UnavailableRegistry registry;
+    diglux::PosixProcesses processes;
+    diglux::LinuxSystemInfo system;
+    diglux::EmbeddedResources resources;
+    diglux::LibPngDecoder images;
+    const diglux::Host host{clock, events,   timers,    window, desktop,   sound,
+                            mixer, registry, processes, system, resources, images};
+
+    diglux::MainWindow mainWindow(host);
+    window.SetEventSink(&mainWindow);
+    diglux::SessionEndSignals sessionEnd([&mainWindow] {
+        if (!mainWindow.Ended()) {
+            mainWindow.OnCloseRequest(diglux::UnloadReason::SessionEnd);
+        }
+    });
+
+    const diglux::StartupResult startup = mainWindow.Load();
+    switch (startup.outcome) {
+    case diglux::StartupResult::Outcome::Failed:
+        std::cerr << "diglux: " << startup.error << "\n";
+        window.SetEventSink(nullptr);
+        return EXIT_FAILURE;
+    case diglux::StartupResult::Outcome::Ended:
+        window.SetEventSink(nullptr);
+        return EXIT_SUCCESS;
+    case diglux::StartupResult::Outcome::Running:
+        break;
+    }
+    while (!mainWindow.Ended()) {
+        Fl::wait();
+    }
+    window.SetEventSink(nullptr);
+    return EXIT_SUCCESS;
+}
+
+} // namespace
+
+int main() {
+    if (!OpenDisplay()) {
+        return EXIT_FAILURE;
+    }
+    return RunClock();
+}

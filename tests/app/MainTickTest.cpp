@@ -1,0 +1,195 @@
+// The main tick against the fake clock: second changes, the two redraws of a second, the
+// alarm's start and end, and the hourly signal.
+#include "tests/support/ClockFixture.h"
+
+namespace diglux::test {
+namespace {
+
+class MainTickTest : public ClockFixture {
+  protected:
+    // Starts the clock at the given time and lets the first second pass its redraws.
+    void StartAt(int hour, int minute, int second) {
+        host.clock.now = {2024, 3, 1, hour, minute, second};
+        Start();
+        TickAfter(0);
+    }
+
+    // Moves on by whole seconds, each with its first redraw tick.
+    void RunSeconds(int seconds) {
+        for (int i = 0; i < seconds; ++i) {
+            TickAfter(1);
+            TickAfter(0);
+        }
+    }
+
+    std::size_t PiepCount() const {
+        return host.CallsStartingWith("sound.PlayWave SOUNDS/PIEP").size();
+    }
+};
+
+TEST_F(MainTickTest, ColonIsLitForTheFirstFourTicksOfASecond) {
+    StartAt(9, 5, 7);
+    ClockState& s = clock->State();
+    s.Blink = true;
+    TickAfter(1);
+    std::vector<int> phases;
+    std::vector<bool> redrawn;
+    clock->Face().Compose();
+    for (int tick = 1; tick <= 9; ++tick) {
+        TickAfter(0);
+        phases.push_back(s.ColonPhase);
+        redrawn.push_back(!clock->Face().Compose().empty());
+    }
+    EXPECT_EQ(phases, (std::vector<int>{1, 1, 1, 1, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(redrawn,
+              (std::vector<bool>{true, false, false, false, true, false, false, false, false}));
+}
+
+TEST_F(MainTickTest, AlarmRingsFromItsSecondForFiveMinutes) {
+    host.clock.now = {2024, 3, 1, 7, 29, 58};
+    Start();
+    ClockState& s = clock->State();
+    s.Alarm_Enabled = true;
+    s.Alarm_Time = "07:30";
+    RunSeconds(1);
+    EXPECT_FALSE(s.AlarmRinging);
+    RunSeconds(1); // 07:30:00
+    EXPECT_TRUE(s.AlarmRinging);
+    EXPECT_EQ(host.CallsStartingWith("window.SetTopmost"),
+              (std::vector<std::string>{"window.SetTopmost 1 1"}));
+    RunSeconds(300); // 07:35:00 is the last ringing second
+    EXPECT_TRUE(s.AlarmRinging);
+    const auto callsBefore = host.log.size();
+    RunSeconds(1); // 07:35:01
+    EXPECT_FALSE(s.AlarmRinging);
+    const std::vector<std::string> tail(host.log.begin() + static_cast<long>(callsBefore),
+                                        host.log.end());
+    EXPECT_EQ(tail, (std::vector<std::string>{"sound.Stop", "window.SetTopmost 0 0"}));
+}
+
+TEST_F(MainTickTest, AlarmBeforeMidnightEndsAtMidnight) {
+    host.clock.now = {2024, 3, 1, 23, 57, 59};
+    Start();
+    ClockState& s = clock->State();
+    s.Alarm_Enabled = true;
+    s.Alarm_Time = "23:58";
+    RunSeconds(1);
+    EXPECT_TRUE(s.AlarmRinging);
+    RunSeconds(119); // 23:59:59
+    EXPECT_TRUE(s.AlarmRinging);
+    RunSeconds(1); // 00:00:00 of the next day counts as before the alarm time
+    EXPECT_FALSE(s.AlarmRinging);
+}
+
+TEST_F(MainTickTest, AlarmDoesNotRingWhenItsSecondIsMissedOrWhileTheTimeIsTyped) {
+    host.clock.now = {2024, 3, 1, 7, 29, 59};
+    Start();
+    ClockState& s = clock->State();
+    s.Alarm_Enabled = true;
+    s.Alarm_Time = "07:30";
+    s.AlarmEntryMode = true;
+    RunSeconds(1);
+    EXPECT_FALSE(s.AlarmRinging);
+    s.AlarmEntryMode = false;
+    RunSeconds(1); // 07:30:01: the trigger second has passed
+    EXPECT_FALSE(s.AlarmRinging);
+
+    s.Alarm_Time = "07:31";
+    TickAfter(59); // a long block: 07:31:00 is skipped entirely
+    TickAfter(1);
+    TickAfter(0);
+    EXPECT_FALSE(s.AlarmRinging);
+}
+
+struct HourCase {
+    int start;
+    int ende;
+    int hour;
+    bool signalled;
+};
+
+class HourlyRangeTest : public MainTickTest, public ::testing::WithParamInterface<HourCase> {};
+
+TEST_P(HourlyRangeTest, SignalsOnlyInsideTheInclusiveRange) {
+    const HourCase c = GetParam();
+    host.clock.now = {2024, 3, 1, (c.hour + 23) % 24, 59, 58};
+    Start();
+    clock->State().SagZeit_Start = static_cast<std::int16_t>(c.start);
+    clock->State().SagZeit_Ende = static_cast<std::int16_t>(c.ende);
+    RunSeconds(4);
+    EXPECT_EQ(PiepCount(), c.signalled ? 1u : 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Bounds, HourlyRangeTest,
+                         ::testing::Values(HourCase{10, 22, 10, true}, HourCase{10, 22, 22, true},
+                                           HourCase{10, 22, 9, false}, HourCase{10, 22, 23, false},
+                                           HourCase{22, 6, 23, false}, HourCase{22, 6, 3, false},
+                                           HourCase{22, 6, 22, false}, HourCase{0, 0, 0, true},
+                                           HourCase{0, 0, 1, false}),
+                         [](const ::testing::TestParamInfo<HourCase>& info) {
+                             const HourCase& c = info.param;
+                             return "From" + std::to_string(c.start) + "To" +
+                                    std::to_string(c.ende) + "At" + std::to_string(c.hour);
+                         });
+
+TEST_F(MainTickTest, SkippedFullHourIsNotSignalled) {
+    StartAt(9, 59, 58);
+    TickAfter(1);
+    TickAfter(0);
+    TickAfter(2); // 10:00:00 never gets a tick of its own
+    TickAfter(0);
+    RunSeconds(2);
+    EXPECT_EQ(PiepCount(), 0u);
+}
+
+TEST_F(MainTickTest, FullHourPlaysSignalAndPausesSynchronouslyWithEventsInBetween) {
+    host.resources.Override("VOICE1", "~", std::vector<std::uint8_t>(64, 0));
+    StartAt(9, 59, 59);
+    clock->State().SagZeit = true;
+    const auto callsBefore = host.log.size();
+    RunSeconds(1);
+    std::vector<std::string> calls;
+    for (auto it = host.log.begin() + static_cast<long>(callsBefore); it != host.log.end(); ++it) {
+        if (it->rfind("sound.", 0) == 0 || it->rfind("events.", 0) == 0) {
+            calls.push_back(*it);
+        }
+    }
+    EXPECT_EQ(calls, (std::vector<std::string>{"events.DoEvents", "sound.PlayWave SOUNDS/PIEP sync",
+                                               "events.DoEvents", "sound.PlayWave VOICE1/~ sync",
+                                               "events.DoEvents", "sound.PlayWave VOICE1/~ sync",
+                                               "events.DoEvents"}));
+    // The next redraw of the same second does not signal again.
+    for (int i = 0; i < 4; ++i) {
+        TickAfter(0);
+    }
+    EXPECT_EQ(PiepCount(), 1u);
+}
+
+TEST_F(MainTickTest, SignalIsSkippedWhileTheAlarmRings) {
+    host.clock.now = {2024, 3, 1, 10, 57, 59};
+    Start();
+    clock->State().Alarm_Enabled = true;
+    clock->State().Alarm_Time = "10:58";
+    RunSeconds(1);
+    ASSERT_TRUE(clock->State().AlarmRinging);
+    RunSeconds(123); // through 11:00:00
+    EXPECT_TRUE(clock->State().AlarmRinging);
+    EXPECT_EQ(PiepCount(), 0u);
+}
+
+TEST_F(MainTickTest, TurnedDesktopStartsTheLoadCountdownWithAClick) {
+    StartAt(12, 0, 30);
+    host.desktop.desktop = {0, 0, 1080, 1920};
+    TickAfter(0);
+    EXPECT_EQ(clock->State().OrientationIndex, 1);
+    EXPECT_EQ(clock->State().LoadCountdown, 2);
+    clock->State().LoadCountdown = 0;
+    TickAfter(0); // unchanged: nothing happens
+    EXPECT_EQ(clock->State().LoadCountdown, 0);
+    host.desktop.desktop = {0, 0, 1000, 1000}; // square counts as landscape
+    TickAfter(0);
+    EXPECT_EQ(clock->State().OrientationIndex, 0);
+}
+
+} // namespace
+} // namespace diglux::test

@@ -1,0 +1,72 @@
+#include "display/Border.h"
+#include "display/ClockFace.h"
+
+#include <gtest/gtest.h>
+
+namespace diglux {
+namespace {
+
+constexpr Rgb kBack{1, 2, 1};
+
+RgbImage FrameAt(double unitsPerPixel) {
+    Surface form("Form", {0, 0, ClockFace::kWidth, ClockFace::kHeight});
+    form.SetBackColor(kBack);
+    DrawBorder(form, unitsPerPixel);
+    return form.Pixels();
+}
+
+int Grey(const RgbImage& image, int x, int y) {
+    const Rgb c = image.At(x, y);
+    EXPECT_TRUE(c.r == c.g && c.g == c.b) << x << "," << y;
+    return c.r;
+}
+
+TEST(DrawBorder, TwipsAndPixelsGiveTheSamePicture) {
+    EXPECT_EQ(FrameAt(15.0), FrameAt(1.0));
+}
+
+TEST(DrawBorder, BandsAreSixPixelsOnEverySide) {
+    const RgbImage f = FrameAt(15.0);
+    for (int x = 6; x < 648; x += 13) {
+        EXPECT_EQ(Grey(f, x, 0), 48);
+        EXPECT_EQ(Grey(f, x, 5), 48);
+        EXPECT_EQ(f.At(x, 6), kBack);
+        EXPECT_EQ(Grey(f, x, 232), 48);
+        EXPECT_EQ(Grey(f, x, 237), 48);
+        EXPECT_EQ(f.At(x, 231), kBack);
+    }
+    for (int y = 6; y < 232; y += 7) {
+        EXPECT_NE(f.At(5, y), kBack);
+        EXPECT_EQ(f.At(6, y), kBack);
+        EXPECT_NE(f.At(648, y), kBack);
+        EXPECT_EQ(f.At(647, y), kBack);
+    }
+}
+
+TEST(DrawBorder, SidesRunFromDarkCornersToLightMiddle) {
+    const RgbImage f = FrameAt(1.0);
+    EXPECT_EQ(Grey(f, 0, 0), 48);
+    EXPECT_EQ(Grey(f, 653, 0), 48);
+    EXPECT_EQ(Grey(f, 0, 119), 255);
+    EXPECT_EQ(Grey(f, 653, 119), 255);
+    int previous = 0;
+    for (int y = 6; y <= 119; ++y) {
+        const int grey = Grey(f, 2, y);
+        EXPECT_GE(grey, previous) << y;
+        previous = grey;
+    }
+    // Rows 5..9 belong to the second box: 48 + 207 x 5 / 119 = 56.7, rounded to 57.
+    EXPECT_EQ(Grey(f, 2, 7), 57);
+}
+
+TEST(DrawBorder, DrawingTwiceChangesNothing) {
+    Surface form("Form", {0, 0, ClockFace::kWidth, ClockFace::kHeight});
+    form.SetBackColor(kBack);
+    DrawBorder(form, 15.0);
+    const RgbImage once = form.Pixels();
+    DrawBorder(form, 15.0);
+    EXPECT_EQ(form.Pixels(), once);
+}
+
+} // namespace
+} // namespace diglux
