@@ -3,6 +3,7 @@
 #include <png.h>
 
 #include <cstring>
+#include <utility>
 
 namespace diglux {
 namespace {
@@ -39,29 +40,46 @@ void OnPngError(png_structp png, png_const_charp message) {
 
 void OnPngWarning(png_structp, png_const_charp) {}
 
-std::vector<std::uint8_t> Encode(int width, int height, int colorType, int channels,
+struct PngFormat {
+    int colorType = PNG_COLOR_TYPE_GRAY;
+    int channels = 1;
+    std::span<const Rgb> palette;
+    int filters = -1; // libpng's choice when negative
+};
+
+std::vector<std::uint8_t> Encode(int width, int height, const PngFormat& format,
                                  std::span<const std::uint8_t> pixels) {
-    const std::size_t rowBytes = static_cast<std::size_t>(width) * channels;
+    const std::size_t rowBytes = static_cast<std::size_t>(width) * format.channels;
     if (width <= 0 || height <= 0 || pixels.size() != rowBytes * static_cast<std::size_t>(height)) {
         return {};
     }
     std::string error;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &error, OnPngError,
-                                              OnPngWarning);
+    png_structp png =
+        png_create_write_struct(PNG_LIBPNG_VER_STRING, &error, OnPngError, OnPngWarning);
     if (png == nullptr) {
         return {};
     }
     png_infop info = png_create_info_struct(png);
     std::vector<std::uint8_t> out;
+    std::vector<png_color> colors;
+    for (const Rgb& c : format.palette) {
+        colors.push_back({c.r, c.g, c.b});
+    }
     if (info == nullptr || setjmp(png_jmpbuf(png)) != 0) {
         png_destroy_write_struct(&png, &info);
         return {};
     }
     png_set_write_fn(png, &out, AppendToVector, NoFlush);
     png_set_compression_level(png, 9);
+    if (format.filters >= 0) {
+        png_set_filter(png, PNG_FILTER_TYPE_BASE, format.filters);
+    }
     png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
-                 colorType, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 format.colorType, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
+    if (!colors.empty()) {
+        png_set_PLTE(png, info, colors.data(), static_cast<int>(colors.size()));
+    }
     png_write_info(png, info);
     for (int y = 0; y < height; ++y) {
         png_write_row(png, const_cast<png_bytep>(pixels.data() + rowBytes * y));
@@ -79,8 +97,8 @@ RgbImage LibPngDecoder::DecodePng(std::span<const std::uint8_t> bytes, std::stri
         error = "not a PNG file";
         return {};
     }
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &error, OnPngError,
-                                             OnPngWarning);
+    png_structp png =
+        png_create_read_struct(PNG_LIBPNG_VER_STRING, &error, OnPngError, OnPngWarning);
     if (png == nullptr) {
         error = "out of memory";
         return {};
@@ -122,19 +140,42 @@ RgbImage LibPngDecoder::DecodePng(std::span<const std::uint8_t> bytes, std::stri
     return image;
 }
 
-std::vector<std::uint8_t> EncodeGreyPng(int width, int height,
-                                        std::span<const std::uint8_t> grey) {
-    return Encode(width, height, PNG_COLOR_TYPE_GRAY, 1, grey);
+std::vector<std::uint8_t> EncodeGreyPng(int width, int height, std::span<const std::uint8_t> grey) {
+    return Encode(width, height, {PNG_COLOR_TYPE_GRAY, 1, {}, -1}, grey);
 }
 
 std::vector<std::uint8_t> EncodeRgbPng(const RgbImage& image) {
-    return Encode(image.Width(), image.Height(), PNG_COLOR_TYPE_RGB, 3,
+    return Encode(image.Width(), image.Height(), {PNG_COLOR_TYPE_RGB, 3, {}, -1},
                   {image.Data(), image.ByteSize()});
 }
 
-std::vector<std::uint8_t> EncodeRgbaPng(int width, int height,
-                                        std::span<const std::uint8_t> rgba) {
-    return Encode(width, height, PNG_COLOR_TYPE_RGB_ALPHA, 4, rgba);
+std::vector<std::uint8_t> EncodeRgbaPng(int width, int height, std::span<const std::uint8_t> rgba) {
+    return Encode(width, height, {PNG_COLOR_TYPE_RGB_ALPHA, 4, {}, -1}, rgba);
+}
+
+std::vector<std::uint8_t> EncodePalettePng(int width, int height,
+                                           std::span<const std::uint8_t> indices,
+                                           std::span<const Rgb> palette) {
+    if (palette.empty() || palette.size() > 256) {
+        return {};
+    }
+    for (const std::uint8_t index : indices) {
+        if (index >= palette.size()) {
+            return {};
+        }
+    }
+    std::vector<std::uint8_t> best;
+    for (const int filters : {PNG_FILTER_NONE, PNG_ALL_FILTERS}) {
+        std::vector<std::uint8_t> encoded =
+            Encode(width, height, {PNG_COLOR_TYPE_PALETTE, 1, palette, filters}, indices);
+        if (encoded.empty()) {
+            return {};
+        }
+        if (best.empty() || encoded.size() < best.size()) {
+            best = std::move(encoded);
+        }
+    }
+    return best;
 }
 
 } // namespace diglux
