@@ -39,6 +39,7 @@ MainWindow::MainWindow(const Host& host) : parts_(std::make_unique<Parts>(host))
         parts_->text.TimerScr_Timer();
         parts_->face.Present(parts_->host.window);
     });
+    p.text.SetScrollTimer(p.timerScr);
     host.window.AttachFrame(&p.face.Frame());
     host.window.SetEventSink(this);
 }

@@ -22,7 +22,8 @@ namespace diglux {
 
 struct MainWindow::Parts {
     explicit Parts(const Host& h)
-        : host(h), store(h.registry), settings(state, store, h.window, h.desktop),
+        : host(h), text(state, face, maps, h.clock, h.timers, h.window, [this] { DoEvents(); }),
+          store(h.registry), settings(state, store, h.window, h.desktop),
           environment(h.system, h.desktop, h.clock, h.resources), sound(h.sound, h.resources),
           voice(sound), mixer(h.mixer, state), time(state, face, maps, h.clock, text),
           alarm(state) {}

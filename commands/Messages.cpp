@@ -1,9 +1,74 @@
 #include "Messages.h"
 
-namespace diglux {
+#include <algorithm>
 
-// Pending: the texts come with the text display work.
-void ShowStartMsg(TextDisplay&, const ClockState&) {}
-void ShowHelpMsg(TextDisplay&, const ClockState&) {}
+namespace diglux {
+namespace {
+
+constexpr double kMessageDelay = 0.1;
+constexpr char kTriangle = 127;
+
+std::string StarsToTriangles(std::string text) {
+    std::replace(text.begin(), text.end(), '*', kTriangle);
+    return text;
+}
+
+const char* Greeting(int hour) {
+    if (hour <= 11) {
+        return "Guten Morgen &";
+    }
+    return hour <= 15 ? "Guten Tag &" : "Guten Abend &";
+}
+
+} // namespace
+
+std::string StartMessage(const ClockState& state) {
+    std::string text = "     ***  ";
+    text += Greeting(state.TickNow.hour);
+    text += " Willkommen!  ***  DIGLUX  V";
+    text += state.VersionText;
+    text += "  ";
+    text += state.ReleaseDate;
+    text += "  (C) 2022-";
+    text += std::to_string(state.TickNow.year);
+    text += " " + state.MakerName;
+    text += "  ***  [F1]: Einstellungen  *  (T): Tastenblegung anzeigen  *  (Rechts-Klick) auf "
+            "Zeit/Datum = Ansage";
+    if (state.Alarm_Enabled) {
+        text += "  ***  Alarm: " + state.Alarm_Time + " Uhr";
+    }
+    text += "  ***     ";
+    return StarsToTriangles(text);
+}
+
+std::string HelpMessage() {
+    return StarsToTriangles("  TASTEN-BELEGUNG ...  "
+                            "(ESC): Beenden  *  "
+                            "(Leertaste): Zeitansage / Alarm-Stop  *  "
+                            "(Gross)+(Leer): Zeitansage mit Sekunden  *  "
+                            "(Strg)+(Leer): Zeit- und Datumsansage  *  "
+                            "(D): Datumsansage  *  "
+                            "(K): Kalender-Woche anzeigen  *  "
+                            "(S): Stunden-Signal Ein/Aus  *  "
+                            "(Z): Zeitansage Ein/Aus  *  "
+                            "(F1): Einstellungen  *  "
+                            "(F2): Blinkender Doppelpunkt  *  "
+                            "(F4): Magnetischer Bildrand  *  "
+                            "(F5/F6/F7/F8): Display-Farbe = weiss/rot/gruen/blau  *  "
+                            "(F9): Alarm Ein/Aus  *  "
+                            "(F10): Alarm Einstellen  *  "
+                            "(F11): VF-Display Farbe  *  "
+                            "(Strg)+(F1/F2/F3/F4/F5/F6): RGB-Farbwerte einstellen  *  "
+                            "(Strg)+(F7/F8/F9): Helligkeit einstellen  *  "
+                            "(Strg)+(F10): Zufalls Farbe     ");
+}
+
+void ShowStartMsg(TextDisplay& text, const ClockState& state) {
+    text.ScrollText1(StartMessage(state), kMessageDelay, "", false);
+}
+
+void ShowHelpMsg(TextDisplay& text) {
+    text.ScrollText1(HelpMessage(), kMessageDelay, "", false);
+}
 
 } // namespace diglux

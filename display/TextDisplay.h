@@ -1,24 +1,78 @@
-// The two sixteen-segment text displays: the 13-character line (weekday, messages, scrolling
-// texts) and the 7-character field (calendar week or alarm time, rolled like a counter).
-//
-// Not yet drawn: the operations accept every call the rest of the clock makes and keep the
-// line's and field's contents unchanged; the drawing and scrolling arrive with the text
-// display work (see DESIGN-NOTES.md, "Pending calls").
+// The two sixteen-segment text displays: the 13-character line PicT1 (weekday, messages,
+// scrolling texts) and the 7-character field PicT2 (calendar week or alarm time), which rolls
+// to a new text like a mechanical counter. Characters are cells of PicMap16S (code - 31).
 #pragma once
 
+#include "app/ClockState.h"
+#include "display/ClockFace.h"
+#include "display/GlyphMaps.h"
+#include "host/Clock.h"
+#include "host/ClockWindowHost.h"
+#include "host/TimerService.h"
+
+#include <functional>
 #include <string>
 
 namespace diglux {
 
+// A text as the displays draw it: umlauts spelled out, then (with iSerifOff) every capital I
+// as the serif-less "|", and every character still outside 32..127 as "?".
+std::string PrepareDisplayText(const std::string& text, bool iSerifOff);
+
 class TextDisplay {
   public:
+    // doEvents pushes what changed to the screen and lets pending events run.
+    TextDisplay(ClockState& state, ClockFace& face, const GlyphMaps& maps, Clock& clock,
+                TimerService& timers, const ClockWindowHost& window,
+                std::function<void()> doEvents);
+    // The 5 ms timer that drives scrolling; enabled only while a text scrolls.
+    void SetScrollTimer(TimerId timerScr) { timerScr_ = timerScr; }
+
+    // Shows a text on the line. Unforced texts are dropped while a text scrolls and within
+    // one second of the last update; a forced text ends a scroll and shows at once.
     void ShowText1(const std::string& text, bool force);
+    // With tick false: starts scrolling text (when not empty) with a step delay (0 or less:
+    // 0.125 s). With tick true: advances a running scroll when its step is due.
     void ScrollText1(const std::string& text, double delay, const std::string& afterText,
                      bool tick);
+    // Puts the calendar week or the alarm time (by Text.2) on the field, right-aligned.
     void DrawText2(bool initX = false, double steps = 0);
+    // Shows a text on the field, rolling every character through the codes in between
+    // unless initX; steps > 1 skips frames.
     void RollText2(const std::string& text, bool rightAlign, bool initX, double steps);
-    // The 5 ms scroll timer's handler.
+    // TimerScr's handler.
     void TimerScr_Timer();
+
+    bool Scrolling() const { return scrolling_; }
+    const std::string& Text1Shown() const { return text1Shown_; }
+    const std::string& T2Shown() const { return t2Shown_; }
+
+  private:
+    void DrawLine(const std::string& thirteen);
+    void DrawFieldChar(int position, int code);
+    void SetScrollTimerEnabled(bool enabled);
+    std::string FieldContent() const;
+    void AnimateRoll(const std::string& from, const std::string& to, double steps);
+
+    ClockState& state_;
+    ClockFace& face_;
+    const GlyphMaps& maps_;
+    Clock& clock_;
+    TimerService& timers_;
+    const ClockWindowHost& window_;
+    std::function<void()> doEvents_;
+    TimerId timerScr_ = 0;
+
+    bool scrolling_ = false;
+    std::string text1Shown_;
+    double t1Time_ = 0;
+    std::string scrollText_;
+    std::string afterText_;
+    int scrollPos_ = 0;
+    double scrollLast_ = 0;
+    double scrollDelay_ = 0.125;
+    std::string t2Shown_;
+    int t2Frame_ = 0;
 };
 
 } // namespace diglux

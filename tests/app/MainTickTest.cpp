@@ -7,6 +7,12 @@ namespace {
 
 class MainTickTest : public ClockFixture {
   protected:
+    void SetUp() override {
+        // Stand-ins for the signal and the pause clip, recognisable in the call log.
+        host.resources.Override("SOUNDS", "PIEP", std::vector<std::uint8_t>(64, 1));
+        host.resources.Override("VOICE1", "~", std::vector<std::uint8_t>(64, 0));
+    }
+
     // Starts the clock at the given time and lets the first second pass its redraws.
     void StartAt(int hour, int minute, int second) {
         host.clock.now = {2024, 3, 1, hour, minute, second};
@@ -108,6 +114,10 @@ struct HourCase {
     bool signalled;
 };
 
+void PrintTo(const HourCase& c, std::ostream* out) {
+    *out << c.start << ".." << c.ende << " at " << c.hour;
+}
+
 class HourlyRangeTest : public MainTickTest, public ::testing::WithParamInterface<HourCase> {};
 
 TEST_P(HourlyRangeTest, SignalsOnlyInsideTheInclusiveRange) {
@@ -143,7 +153,6 @@ TEST_F(MainTickTest, SkippedFullHourIsNotSignalled) {
 }
 
 TEST_F(MainTickTest, FullHourPlaysSignalAndPausesSynchronouslyWithEventsInBetween) {
-    host.resources.Override("VOICE1", "~", std::vector<std::uint8_t>(64, 0));
     StartAt(9, 59, 59);
     clock->State().SagZeit = true;
     const auto callsBefore = host.log.size();

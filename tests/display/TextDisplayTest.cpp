@@ -1,0 +1,244 @@
+// The text line and the text field: holding, scrolling, rolling and what they draw.
+#include "display/TextDisplay.h"
+#include "display/Calendar.h"
+#include "tests/support/ClockFixture.h"
+
+namespace diglux::test {
+namespace {
+
+class TextDisplayTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::string error;
+        ASSERT_TRUE(maps.LoadMasters(host.resources, host.images, error)) << error;
+        maps.Recolor({95, 255, 47});
+        glyphs = TintedReference(LoadMaster(MapId::PicMap16S), {95, 255, 47});
+        scrollTimer = host.timers.CreateTimer(5, [] {});
+        text.SetScrollTimer(scrollTimer);
+        host.window.visible = true;
+        At(10.0);
+    }
+
+    // Seconds since midnight of the fake clock.
+    void At(double seconds) {
+        const int whole = static_cast<int>(seconds);
+        host.clock.now = {2024, 3, 1, whole / 3600, whole / 60 % 60, whole % 60};
+        host.clock.fraction = seconds - whole;
+    }
+
+    // Whether every character cell of the line (13) or the field (7) shows the text.
+    ::testing::AssertionResult LineShows(const std::string& expected) {
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            auto r = GlyphMatches(face.PicT1(), 4 + static_cast<int>(i) * 14, 0, glyphs,
+                                  MapId::PicMap16S, static_cast<unsigned char>(expected[i]) - 31);
+            if (!r) {
+                return r << " (character " << i + 1 << " of \"" << expected << "\")";
+            }
+        }
+        return ::testing::AssertionSuccess();
+    }
+    ::testing::AssertionResult FieldShows(const std::string& expected) {
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            auto r = GlyphMatches(face.PicT2(), static_cast<int>(i) * 14, 0, glyphs,
+                                  MapId::PicMap16S, static_cast<unsigned char>(expected[i]) - 31);
+            if (!r) {
+                return r << " (character " << i + 1 << " of \"" << expected << "\")";
+            }
+        }
+        return ::testing::AssertionSuccess();
+    }
+
+    // Runs the scroll timer once a step delay later; false when the scroll has ended.
+    bool ScrollStep(double delay) {
+        At(host.clock.SecondsSinceMidnight() + delay + 0.001);
+        if (!host.timers.Fire(scrollTimer)) {
+            return false;
+        }
+        text.TimerScr_Timer();
+        return true;
+    }
+
+    FakeHost host;
+    ClockState state;
+    ClockFace face;
+    GlyphMaps maps;
+    RgbImage glyphs;
+    TimerId scrollTimer = 0;
+    int eventRuns = 0;
+    TextDisplay text{
+        state, face, maps, host.clock, host.timers, host.window, [this] { ++eventRuns; }};
+};
+
+TEST_F(TextDisplayTest, UnforcedTextIsDroppedWithinASecondAndShownLater) {
+    text.ShowText1("MONTAG", false);
+    EXPECT_TRUE(LineShows("MONTAG       "));
+    At(10.5);
+    text.ShowText1("FARBE: ROT", false);
+    EXPECT_EQ(text.Text1Shown(), "MONTAG       ");
+    At(11.5);
+    text.ShowText1("FARBE: ROT", false);
+    EXPECT_TRUE(LineShows("FARBE: ROT   "));
+    At(11.6);
+    text.ShowText1("EIN LANGER TEXT MIT MEHR", true);
+    EXPECT_TRUE(LineShows("EIN LANGER TE"));
+}
+
+TEST_F(TextDisplayTest, TextAfterMidnightIsShownAtOnce) {
+    At(86399.5);
+    text.ShowText1("SONNTAG", false);
+    At(0.2);
+    text.ShowText1("MONTAG", false);
+    EXPECT_EQ(text.Text1Shown(), "MONTAG       ");
+}
+
+TEST_F(TextDisplayTest, ShortScrollTakesTextLengthPlusFourteenStepsThenRestores) {
+    text.ShowText1("FREITAG", true);
+    text.ScrollText1("ABC", 0, "", false);
+    EXPECT_TRUE(text.Scrolling());
+    EXPECT_TRUE(host.timers.IsEnabled(scrollTimer));
+    text.ShowText1("IGNORED", false); // dropped while scrolling
+    int steps = 0;
+    while (ScrollStep(0.125)) {
+        ++steps;
+        if (steps == 1) {
+            EXPECT_TRUE(LineShows("             ")); // the text enters from the right
+        } else if (steps == 14) {
+            EXPECT_TRUE(LineShows("ABC          "));
+        }
+    }
+    EXPECT_EQ(steps, 17);
+    EXPECT_FALSE(text.Scrolling());
+    EXPECT_TRUE(LineShows("FREITAG      "));
+
+    text.ScrollText1("XY", 0, "DANACH", false);
+    while (ScrollStep(0.125)) {
+    }
+    EXPECT_TRUE(LineShows("DANACH       "));
+}
+
+TEST_F(TextDisplayTest, StepsWaitForTheirDelay) {
+    text.ScrollText1("ABC", 0.25, "", false);
+    text.TimerScr_Timer(); // the first step comes at once
+    At(host.clock.SecondsSinceMidnight() + 0.2);
+    face.PicT1().TakeDirty();
+    text.TimerScr_Timer();
+    EXPECT_FALSE(face.PicT1().IsDirty());
+    At(host.clock.SecondsSinceMidnight() + 0.1);
+    text.TimerScr_Timer();
+    EXPECT_TRUE(face.PicT1().IsDirty());
+}
+
+TEST_F(TextDisplayTest, ForcedTextEndsAScrollAndStays) {
+    text.ScrollText1("EIN LAUFTEXT", 0.1, "", false);
+    ScrollStep(0.1);
+    ScrollStep(0.1);
+    text.ShowText1("ALARM STOP", true);
+    EXPECT_FALSE(text.Scrolling());
+    EXPECT_FALSE(host.timers.IsEnabled(scrollTimer));
+    text.TimerScr_Timer();
+    EXPECT_TRUE(LineShows("ALARM STOP   "));
+}
+
+TEST_F(TextDisplayTest, SerifLessIAndUnknownCharacters) {
+    state.ISerifOff = true;
+    text.ShowText1("INFO: AUS", true);
+    EXPECT_TRUE(LineShows("|NFO: AUS"));
+    state.ISerifOff = false;
+    text.ShowText1("INFO: AUS", true);
+    EXPECT_TRUE(LineShows("INFO: AUS"));
+    EXPECT_EQ(PrepareDisplayText("Grüße \xC3\xA9\t", false), "Gruesse ??");
+    EXPECT_EQ(PrepareDisplayText("Ü1 IIi", true), "Ue1 ||i");
+}
+
+TEST_F(TextDisplayTest, FieldRollsFromWeek49To50FrameByFrame) {
+    text.RollText2("KW 49", true, true, 0);
+    EXPECT_TRUE(FieldShows("  KW 49"));
+    // Snapshot the two changing characters every time a frame is pushed.
+    std::vector<std::string> frames;
+    const RgbImage digitsMap = glyphs;
+    auto charAt = [&](int position) {
+        for (int code = 32; code <= 127; ++code) {
+            if (GlyphMatches(face.PicT2(), position * 14, 0, digitsMap, MapId::PicMap16S,
+                             code - 31)) {
+                return static_cast<char>(code);
+            }
+        }
+        return '?';
+    };
+    TextDisplay rolling{state, face, maps, host.clock, host.timers, host.window, [&] {
+                            frames.push_back({charAt(5), charAt(6)});
+                        }};
+    rolling.RollText2("KW 49", true, true, 0);
+    frames.clear();
+    host.log.clear();
+    rolling.RollText2("KW 50", true, false, 0);
+    EXPECT_EQ(frames, (std::vector<std::string>{"48", "47", "46", "45", "44", "43", "42", "41",
+                                                "50", "50"}));
+    EXPECT_EQ(host.CallsStartingWith("clock.Sleep 12").size(), 10u);
+    EXPECT_EQ(rolling.T2Shown(), "  KW 50");
+}
+
+TEST_F(TextDisplayTest, BlankToZRollsThroughFiftyNineCodes) {
+    host.window.visible = false; // no pauses: the window is hidden
+    std::vector<char> shown;
+    TextDisplay rolling{
+        state, face, maps, host.clock, host.timers, host.window, [&] {
+            for (int code = 32; code <= 127; ++code) {
+                if (GlyphMatches(face.PicT2(), 0, 0, glyphs, MapId::PicMap16S, code - 31)) {
+                    shown.push_back(static_cast<char>(code));
+                    return;
+                }
+            }
+        }};
+    rolling.RollText2("", false, true, 0);
+    rolling.RollText2("5", false, false, 0); // leaves the frame counter away from 0
+    rolling.RollText2("", false, false, 0);
+    shown.clear();
+    rolling.RollText2("Z", false, false, 0);
+    ASSERT_EQ(shown.size(), 60u); // 59 frames and the final push
+    for (int i = 0; i < 59; ++i) {
+        EXPECT_EQ(shown[static_cast<std::size_t>(i)], static_cast<char>(32 + i));
+    }
+    EXPECT_TRUE(host.CallsStartingWith("clock.Sleep").empty());
+}
+
+TEST_F(TextDisplayTest, InitXRedrawsAtOnceEvenWhenUnchanged) {
+    text.RollText2("KW 9", true, true, 0);
+    face.PicT2().TakeDirty();
+    text.RollText2("KW 9", true, false, 0);
+    EXPECT_FALSE(face.PicT2().IsDirty());
+    text.RollText2("KW 9", true, true, 0);
+    EXPECT_TRUE(face.PicT2().IsDirty());
+    EXPECT_TRUE(host.CallsStartingWith("clock.Sleep").empty());
+}
+
+TEST_F(TextDisplayTest, FieldContentFollowsTextTwo) {
+    state.Alarm_Time = "06:45";
+    const std::vector<std::pair<int, bool>> cases{{0, true},  {1, true}, {2, true},
+                                                  {2, false}, {3, true}, {3, false}};
+    const std::vector<std::string> expected{"       ", "   KW 9", " 06:45 ",
+                                            "       ", " 06:45 ", "   KW 9"};
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        state.Text_2 = static_cast<std::int16_t>(cases[i].first);
+        state.Alarm_Enabled = cases[i].second;
+        text.DrawText2(true, 0);
+        EXPECT_EQ(text.T2Shown(), expected[i]) << i;
+        EXPECT_TRUE(FieldShows(expected[i])) << i;
+    }
+}
+
+TEST(Calendar, WeeksStartOnMondayAndFollowTheThursdayRule) {
+    EXPECT_EQ(IsoWeek(2024, 3, 1), 9);
+    EXPECT_EQ(IsoWeek(2024, 12, 30), 1);
+    EXPECT_EQ(IsoWeek(2021, 1, 3), 53);
+    EXPECT_EQ(IsoWeek(2021, 1, 4), 1);
+    EXPECT_EQ(IsoWeek(2026, 12, 31), 53);
+    EXPECT_EQ(IsoWeek(2027, 1, 3), 53);
+    EXPECT_EQ(IsoWeek(2027, 1, 4), 1);
+    EXPECT_EQ(IsoWeek(2023, 1, 1), 52);
+    EXPECT_EQ(GermanWeekdayUpper(DayOfWeek(2024, 3, 1)), "FREITAG");
+    EXPECT_EQ(GermanWeekdayUpper(DayOfWeek(2000, 1, 1)), "SAMSTAG");
+}
+
+} // namespace
+} // namespace diglux::test
