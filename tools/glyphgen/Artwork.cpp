@@ -32,7 +32,7 @@ DigitMapStyle SmallDigits(int glyphWidth, int glyphHeight) {
     DigitMapStyle style;
     style.digit = CentredDigit(glyphWidth, glyphHeight, 31.5, 57);
     style.digit.thickness = 6.8;
-    style.digit.inset = 0.85;
+    style.digit.inset = 1.15;
     style.digit.slant = 0.09;
     style.digit.dotSize = 7;
     style.look.bevel = 2.0;

@@ -88,7 +88,10 @@ void PaintButton(RgbImage& image, int top, const ButtonState& state) {
 } // namespace
 
 void FillIconMap(MapCanvas& map, const LedLook& look) {
-    const std::array<Shape, 3> icons = {Bell(), Note(), Loudspeaker()};
+    // Drawn a little smaller than the glyph, so that the glow fades out inside it.
+    const Vec2 middle{11.5, 12.5};
+    const std::array<Shape, 3> icons = {Scaled(Bell(), middle, 0.88), Scaled(Note(), middle, 0.88),
+                                        Scaled(Loudspeaker(), middle, 0.88)};
     for (std::size_t i = 0; i < icons.size(); ++i) {
         for (const bool lit : {false, true}) {
             map.SetCell(static_cast<int>(i * 2) + (lit ? 2 : 1),

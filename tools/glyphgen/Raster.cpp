@@ -152,6 +152,16 @@ Shape Translated(const Shape& shape, Vec2 offset) {
             {b.left + offset.x, b.top + offset.y, b.right + offset.x, b.bottom + offset.y}};
 }
 
+Shape Scaled(const Shape& shape, Vec2 centre, double factor) {
+    const Box& b = shape.box;
+    auto scale = [=](double v, double c) { return c + (v - c) * factor; };
+    return {[d = shape.distance, centre, factor](Vec2 p) {
+                return d(centre + (p - centre) * (1.0 / factor)) * factor;
+            },
+            {scale(b.left, centre.x), scale(b.top, centre.y), scale(b.right, centre.x),
+             scale(b.bottom, centre.y)}};
+}
+
 GreyCanvas::GreyCanvas(int width, int height, float fill)
     : width_(width), height_(height),
       pixels_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), fill) {}

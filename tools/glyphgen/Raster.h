@@ -54,6 +54,8 @@ Shape Subtract(const Shape& a, const Shape& b);
 // Leans the shape forward: a point at height y moves right by slant x (pivotY - y).
 Shape Slanted(const Shape& shape, double slant, double pivotY);
 Shape Translated(const Shape& shape, Vec2 offset);
+// Scales the shape by `factor` about `centre`.
+Shape Scaled(const Shape& shape, Vec2 centre, double factor);
 
 // A grey image with one float a pixel (0 = black, 255 = full light), rows top-down.
 class GreyCanvas {
