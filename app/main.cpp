@@ -15,31 +15,15 @@
 #include "host/linux/SilentSoundDevice.h"
 #include "host/linux/StdClock.h"
 #include "host/linux/UnavailableRegistry.h"
+#include "host/linux/X11Display.h"
 
 #include <FL/Fl.H>
-#include <FL/x.H>
 
 #include <cstdlib>
 #include <iostream>
+#include <string>
 
 namespace {
-
-// Opens the display named by DISPLAY for FLTK; a missing or unreachable display is one
-// clear line, not a crash inside the toolkit.
-bool OpenDisplay() {
-    const char* name = std::getenv("DISPLAY");
-    if (name == nullptr || name[0] == '\0') {
-        std::cerr << "diglux: cannot open display: DISPLAY is not set\n";
-        return false;
-    }
-    Display* display = XOpenDisplay(name);
-    if (display == nullptr) {
-        std::cerr << "diglux: cannot open display " << name << "\n";
-        return false;
-    }
-    fl_open_display(display);
-    return true;
-}
 
 int RunClock() {
     diglux::StdClock clock;
@@ -87,7 +71,9 @@ int RunClock() {
 } // namespace
 
 int main() {
-    if (!OpenDisplay()) {
+    std::string error;
+    if (!diglux::OpenX11Display(error)) {
+        std::cerr << "diglux: " << error << "\n";
         return EXIT_FAILURE;
     }
     return RunClock();

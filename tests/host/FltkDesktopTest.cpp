@@ -1,0 +1,92 @@
+// The desktop queries and message boxes on a real X display, and the box's buttons.
+#include "host/linux/FltkDesktop.h"
+#include "host/linux/FltkMessageBox.h"
+#include "tests/host/XTestSession.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+namespace diglux {
+namespace {
+
+using test::PumpUntil;
+using test::RunCommand;
+
+TEST(FltkMessageBox, ButtonsReadLeftToRightInGerman) {
+    const auto yesNoCancel = MessageBoxButtonsFor(MessageButtons::YesNoCancel);
+    ASSERT_EQ(yesNoCancel.size(), 3u);
+    EXPECT_STREQ(yesNoCancel[0].label, "Ja");
+    EXPECT_EQ(yesNoCancel[0].result, MessageResult::Yes);
+    EXPECT_STREQ(yesNoCancel[1].label, "Nein");
+    EXPECT_EQ(yesNoCancel[1].result, MessageResult::No);
+    EXPECT_STREQ(yesNoCancel[2].label, "Abbrechen");
+    EXPECT_EQ(yesNoCancel[2].result, MessageResult::Cancel);
+    const auto okCancel = MessageBoxButtonsFor(MessageButtons::OkCancel);
+    ASSERT_EQ(okCancel.size(), 2u);
+    EXPECT_STREQ(okCancel[0].label, "OK");
+    EXPECT_STREQ(okCancel[1].label, "Abbrechen");
+}
+
+TEST(FltkMessageBox, ClosingWithoutAButtonGivesWhatTheBoxAllows) {
+    EXPECT_EQ(MessageBoxClosedResult(MessageButtons::Ok), MessageResult::Ok);
+    EXPECT_EQ(MessageBoxClosedResult(MessageButtons::OkCancel), MessageResult::Cancel);
+    EXPECT_EQ(MessageBoxClosedResult(MessageButtons::YesNo), MessageResult::No);
+    EXPECT_EQ(MessageBoxClosedResult(MessageButtons::YesNoCancel), MessageResult::Cancel);
+}
+
+// Presses a key in the box with this title as soon as it appears.
+void PressInBox(const std::string& title, const std::string& key) {
+    RunCommand("(timeout 10 xdotool search --sync --name '^" + title +
+               "$' sleep 0.2 key --window %1 " + key + ") >/dev/null 2>&1 &");
+}
+
+TEST(FltkMessageBox, EnterPressesTheDefaultButtonAndEscapeCloses) {
+    DIGLUX_REQUIRE_X_DISPLAY();
+    FltkDesktop desktop;
+    MessageBoxRequest request;
+    request.title = "Diglux Testbox Enter";
+    request.text = "Erste Zeile\r\nzweite Zeile mit @ und Umlauten: \xc3\xa4\xc3\xb6\xc3\xbc";
+    request.icon = MessageIcon::Question;
+    request.buttons = MessageButtons::YesNoCancel;
+    request.defaultButton = 2;
+    PressInBox(request.title, "Return");
+    EXPECT_EQ(desktop.ShowMessageBox(request), MessageResult::No);
+
+    request.title = "Diglux Testbox Escape";
+    request.defaultButton = 1;
+    PressInBox(request.title, "Escape");
+    EXPECT_EQ(desktop.ShowMessageBox(request), MessageResult::Cancel);
+
+    request.title = "Diglux Testbox Default";
+    request.buttons = MessageButtons::OkCancel;
+    request.defaultButton = 7; // out of range: the first button
+    PressInBox(request.title, "Return");
+    EXPECT_EQ(desktop.ShowMessageBox(request), MessageResult::Ok);
+}
+
+TEST(FltkDesktop, ScreenGeometryDepthAndPointerMatchTheServer) {
+    DIGLUX_REQUIRE_X_DISPLAY();
+    FltkDesktop desktop;
+    int width = 0;
+    int height = 0;
+    const std::string info = RunCommand("xdpyinfo");
+    std::sscanf(info.c_str() + info.find("dimensions:"), "dimensions: %dx%d", &width, &height);
+    int depth = 0;
+    std::sscanf(info.c_str() + info.find("depth of root window:"), "depth of root window: %d",
+                &depth);
+    EXPECT_EQ(desktop.DesktopRect(), (Rect{0, 0, width, height}));
+    const Rect work = desktop.WorkArea();
+    EXPECT_EQ(work.Intersect(desktop.DesktopRect()), work);
+    EXPECT_FALSE(work.Empty());
+    EXPECT_EQ(desktop.BitsPerPixel(), depth);
+    EXPECT_EQ(desktop.ColorPlanes(), 1);
+    EXPECT_EQ(desktop.UnitsPerPixelX(), 1.0);
+
+    RunCommand("xdotool mousemove 123 234");
+    EXPECT_TRUE(PumpUntil([&] { return desktop.PointerPosition() == Point{123, 234}; }));
+}
+
+} // namespace
+} // namespace diglux
