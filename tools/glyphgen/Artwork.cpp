@@ -16,36 +16,44 @@ DigitGeometry CentredDigit(int glyphWidth, int glyphHeight, double width, double
     return digit;
 }
 
+// Big digits: 60 x 109 upright in a 90 x 125 glyph. The margins leave room for the slant
+// (about 10 pixels across the height) and for the wide glow to fade out before the edge.
 DigitMapStyle BigDigits(int glyphWidth, int glyphHeight) {
     DigitMapStyle style;
     style.digit = CentredDigit(glyphWidth, glyphHeight, 60, 109);
     style.digit.thickness = 12.5;
-    style.digit.inset = 1.5;
+    style.digit.inset = 1.5; // a gap of about 2 pixels between segment ends
     style.digit.slant = 0.09;
-    style.digit.dotSize = 13;
+    style.digit.dotSize = 15;
     style.look.bevel = 3.5;
-    style.look.glow = {{2.2, 0.30}, {6.0, 0.10}};
+    style.look.glow = {{2.2, 0.34}, {6.0, 0.13}};
     return style;
 }
 
+// Small digits: the big ones at a little over half the size, with gaps that stay open
+// at this scale.
 DigitMapStyle SmallDigits(int glyphWidth, int glyphHeight) {
     DigitMapStyle style;
     style.digit = CentredDigit(glyphWidth, glyphHeight, 31.5, 57);
     style.digit.thickness = 6.8;
     style.digit.inset = 1.15;
     style.digit.slant = 0.09;
-    style.digit.dotSize = 7;
+    style.digit.dotSize = 8;
     style.look.bevel = 2.0;
-    style.look.glow = {{1.3, 0.30}, {3.5, 0.10}};
+    style.look.glow = {{1.3, 0.34}, {3.5, 0.13}};
     return style;
 }
 
+// Text characters: 10.5 x 17 in a 13 x 19 glyph, so neighbouring characters keep about two
+// pixels apart. Strokes under one and a half pixels wide and a slighter slant keep the
+// small letters sharp; the unlit segments are dimmer than the digits' so that the many of
+// them do not crowd the lit ones.
 CharMapStyle TextChars(int glyphWidth, int glyphHeight) {
     CharMapStyle style;
     style.geometry.width = 10.5;
     style.geometry.height = 17;
-    style.geometry.origin = {(glyphWidth - 10.5) / 2.0, 1.0};
-    (void)glyphHeight;
+    style.geometry.origin = {(glyphWidth - style.geometry.width) / 2,
+                             (glyphHeight - style.geometry.height) / 2};
     style.geometry.thickness = 1.45;
     style.geometry.inset = 0.25;
     style.geometry.slant = 0.06;
@@ -58,6 +66,7 @@ CharMapStyle TextChars(int glyphWidth, int glyphHeight) {
     return style;
 }
 
+// Icons are solid shapes: a darker rim and a lighter middle make them look moulded.
 LedLook IconLook() {
     LedLook look;
     look.unlitCentre = 26;

@@ -66,9 +66,9 @@ std::array<Shape, 16> Segments(const CharGeometry& g, const Frame& f) {
 std::array<Shape, 5> Marks(const CharGeometry& g, const Frame& f) {
     const double r = g.dotRadius;
     const double colonStep = (f.bottom - f.top) * 0.26;
-    const Shape comma = Union(Circle({f.centre, f.bottom - r * 0.6}, r),
-                              Capsule({f.centre + r * 0.4, f.bottom - r * 0.4},
-                                      {f.centre - r * 1.3, f.bottom + r * 1.2}, r * 1.1));
+    const Shape comma = Union(Circle({f.centre, f.bottom - r * 1.0}, r),
+                              Capsule({f.centre + r * 0.4, f.bottom - r * 0.8},
+                                      {f.centre - r * 1.2, f.bottom + r * 0.55}, r * 1.1));
     const double tx = (f.right - f.left) * 0.3;
     const double ty = (f.bottom - f.top) * 0.24;
     const Shape triangle = ConvexPolygon({{f.centre - tx, f.middle - ty},
