@@ -34,9 +34,4 @@ std::string ReplUmlaut(const std::string& text) {
     return out;
 }
 
-// Pending: the German words come with the speech work.
-std::string ZeitInWorten(const std::string&, bool, bool, bool, bool) {
-    return {};
-}
-
 } // namespace diglux

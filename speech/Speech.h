@@ -1,9 +1,8 @@
-// German sentences for times and the voice player that speaks them from the word clips.
-//
-// ReplUmlaut is complete. ZeitInWorten and SagZeitX are not yet written: they return an empty
-// sentence and false (nothing spoken) until the speech work lands (see DESIGN-NOTES.md,
-// "Pending calls").
+// What the rest of the clock uses to speak: the German sentences, the umlaut spelling for the
+// text display, and the request that the voice player's SagZeitX takes.
 #pragma once
+
+#include "speech/Sentences.h"
 
 #include <string>
 
@@ -12,10 +11,8 @@ namespace diglux {
 // Spells out umlauts and sharp s: Ä Ö Ü ä ö ü ß become Ae Oe Ue ae oe ue ss (UTF-8 in and out).
 std::string ReplUmlaut(const std::string& text);
 
-// The time of day "HH:MM[:SS]" as a German sentence.
-std::string ZeitInWorten(const std::string& timeText, bool withSeconds, bool keepHyphens,
-                         bool pauses, bool keepUn);
-
+// What SagZeitX is asked to say. whenText is a time ("21:07:01"), a date ("01.03.2022") or a
+// date, a blank and a time.
 struct SagZeitRequest {
     std::string whenText;
     bool sayTime = true;
