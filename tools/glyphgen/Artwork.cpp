@@ -25,7 +25,8 @@ DigitMapStyle BigDigits(int glyphWidth, int glyphHeight) {
     style.digit.inset = 1.5; // a gap of about 2 pixels between segment ends
     style.digit.slant = 0.09;
     style.digit.dotSize = 15;
-    style.look.bevel = 3.5;
+    style.look.bevel = 4.8;
+    style.look.litEdge = 180;
     style.look.glow = {{2.2, 0.34}, {6.0, 0.13}};
     return style;
 }
@@ -39,7 +40,8 @@ DigitMapStyle SmallDigits(int glyphWidth, int glyphHeight) {
     style.digit.inset = 1.15;
     style.digit.slant = 0.09;
     style.digit.dotSize = 8;
-    style.look.bevel = 2.0;
+    style.look.bevel = 2.6;
+    style.look.litEdge = 185;
     style.look.glow = {{1.3, 0.34}, {3.5, 0.13}};
     return style;
 }

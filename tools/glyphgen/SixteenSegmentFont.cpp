@@ -92,7 +92,7 @@ constexpr std::array<std::string_view, 96> kRecipes = {
     "A1 F G1 I E",               // 112 p
     "A2 B G2 I C",               // 113 q
     "E G1",                      // 114 r
-    "G2 L D1",                   // 115 s
+    "A1 F G1 L D1",              // 115 s
     "I L G1 G2 D2",              // 116 t
     "E C D1 D2",                 // 117 u
     "E K",                       // 118 v
