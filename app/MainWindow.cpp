@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/MainWindowParts.h"
+#include "app/TimeText.h"
 #include "commands/Messages.h"
 #include "display/Orientation.h"
 #include "window/WindowStyle.h"
@@ -9,10 +10,6 @@
 
 namespace diglux {
 namespace {
-
-constexpr int kKeyEscape = 27;
-constexpr int kKeyF4 = 115;
-constexpr int kShiftAlt = 4;
 
 // Deletes a temporary sound file that exists and is not empty; failures are ignored.
 void DeleteIfNotEmpty(Environment& environment, const std::string& path) {
@@ -40,6 +37,26 @@ MainWindow::MainWindow(const Host& host) : parts_(std::make_unique<Parts>(host))
         parts_->face.Present(parts_->host.window);
     });
     p.text.SetScrollTimer(p.timerScr);
+    p.keys.emplace(CommandParts{p.state,
+                                p.text,
+                                p.time,
+                                p.alarm,
+                                p.sound,
+                                p.voice,
+                                host.window,
+                                host.desktop,
+                                host.clock,
+                                p.random,
+                                [this] { parts_->DoEvents(); },
+                                [](const LocalDateTime& when, bool withSeconds) {
+                                    return ZeitInWorten(FormatTimeOfDay(when), withSeconds, false,
+                                                        false, false);
+                                },
+                                [](const LocalDateTime&, bool) { return std::string(); },
+                                [this](UnloadReason reason) { OnCloseRequest(reason); },
+                                {},
+                                {},
+                                {}});
     host.window.AttachFrame(&p.face.Frame());
     host.window.SetEventSink(this);
 }
@@ -137,23 +154,37 @@ void MainWindow::OnCloseRequest(UnloadReason /*reason*/) {
 }
 
 void MainWindow::OnKeyDown(int keyCode, int shift) {
-    // The full key table comes with the key commands; closing works already: Esc closes as
-    // the program's own close, Alt+F4 as the user's.
-    if (keyCode == kKeyEscape && shift == 0) {
-        OnCloseRequest(UnloadReason::ProgramClose);
-    } else if (keyCode == kKeyF4 && shift == kShiftAlt) {
-        OnCloseRequest(UnloadReason::UserClose);
+    Parts& p = *parts_;
+    if (p.ended) {
+        return;
+    }
+    p.keys->Form_KeyDown(keyCode, shift);
+    if (!p.ended) {
+        p.face.Present(p.host.window);
     }
 }
 
-// Pointer handling (dragging, the close button, clicks on the display) comes with the
-// dragging work.
-void MainWindow::OnMouseDown(int, int, Point) {}
+// Dragging, the close button and the clicks on display elements come with the pointer work;
+// any left or right click already silences a ringing alarm.
+void MainWindow::OnMouseDown(int button, int, Point) {
+    if (button == kLeftButton || button == kRightButton) {
+        AlarmStop();
+        parts_->face.Present(parts_->host.window);
+    }
+}
 void MainWindow::OnMouseMove(int, int, Point) {}
 void MainWindow::OnMouseUp(int, int, Point) {}
 
 void MainWindow::DrawTime() {
     parts_->time.DrawTime();
+}
+
+void MainWindow::AlarmStop() {
+    parts_->alarm.AlarmStop();
+}
+
+const TextDisplay& MainWindow::Text() const {
+    return parts_->text;
 }
 
 ClockState& MainWindow::State() {

@@ -13,6 +13,7 @@
 namespace diglux {
 
 class ClockFace;
+class TextDisplay;
 
 struct StartupResult {
     enum class Outcome {
@@ -48,9 +49,13 @@ class MainWindow final : public ClockWindowEvents {
     // The main tick, run by Timer1 every 100 ms.
     void Timer1_Timer();
 
-    // For tests and benchmarks: the running state and the surfaces.
+    // Silences a ringing alarm (clicks and keys call it).
+    void AlarmStop();
+
+    // For tests and benchmarks: the running state, the surfaces and the text display.
     ClockState& State();
     ClockFace& Face();
+    const TextDisplay& Text() const;
 
   private:
     struct Parts;

@@ -6,6 +6,7 @@
 #include "app/ClockState.h"
 #include "app/MainWindow.h"
 #include "app/Settings.h"
+#include "commands/KeyCommands.h"
 #include "display/ClockFace.h"
 #include "display/GlyphMaps.h"
 #include "display/TextDisplay.h"
@@ -16,6 +17,7 @@
 #include "speech/VoicePlayer.h"
 #include "store/SettingsStore.h"
 
+#include <optional>
 #include <random>
 
 namespace diglux {
@@ -26,7 +28,8 @@ struct MainWindow::Parts {
           store(h.registry), settings(state, store, h.window, h.desktop),
           environment(h.system, h.desktop, h.clock, h.resources), sound(h.sound, h.resources),
           voice(sound), mixer(h.mixer, state), time(state, face, maps, h.clock, text),
-          alarm(state) {}
+          alarm(AlarmParts{state, face, maps, text, time, sound, mixer, voice, h.window, h.clock}) {
+    }
 
     Host host;
     ClockState state;
@@ -42,6 +45,7 @@ struct MainWindow::Parts {
     TimeDisplay time;
     AlarmTimer alarm;
     std::mt19937 random;
+    std::optional<KeyCommands> keys; // made by MainWindow, which closes the window for it
 
     TimerId timer1 = 0;
     TimerId timerAlarm = 0;

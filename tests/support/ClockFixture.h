@@ -5,6 +5,7 @@
 #include "app/MainWindow.h"
 #include "display/ClockFace.h"
 #include "display/GlyphMaps.h"
+#include "display/TextDisplay.h"
 #include "tests/support/FakeHost.h"
 
 #include <gtest/gtest.h>

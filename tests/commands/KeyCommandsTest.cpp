@@ -1,0 +1,157 @@
+// The key table and the alarm-time entry, through the window's key events.
+#include "tests/support/ClockFixture.h"
+
+namespace diglux::test {
+namespace {
+
+constexpr int F(int n) {
+    return 111 + n;
+}
+
+class KeyCommandsTest : public ClockFixture {
+  protected:
+    void SetUp() override {
+        host.resources.Override("SOUNDS", "PIEP", std::vector<std::uint8_t>(64, 1));
+        host.clock.now = {2024, 3, 1, 9, 5, 7};
+        Start();
+    }
+    // Presses a key and returns the line's text without its padding.
+    std::string Press(int key, int shift = 0) {
+        host.window.sink->OnKeyDown(key, shift);
+        std::string line = clock->Text().Text1Shown();
+        line.erase(line.find_last_not_of(' ') + 1);
+        return line;
+    }
+    ClockState& S() { return clock->State(); }
+};
+
+TEST_F(KeyCommandsTest, SettingTogglesConfirmThemselves) {
+    EXPECT_EQ(Press(F(2)), "BLINK: EIN");
+    EXPECT_TRUE(S().Blink);
+    EXPECT_EQ(Press(F(2)), "BLINK: AUS");
+    EXPECT_EQ(Press(F(1)), "EINSTELLUNGEN");
+    EXPECT_EQ(Press(F(12)), "|-SER|FE: AUS"); // the message itself loses its serifs
+    EXPECT_TRUE(S().ISerifOff);
+    EXPECT_EQ(Press(F(12)), "I-SERIFE: EIN");
+    EXPECT_EQ(Press('S'), "SIGNAL: AUS");
+    EXPECT_EQ(Press('S'), "SIGNAL: EIN");
+    EXPECT_EQ(host.CallsStartingWith("sound.PlayWave SOUNDS/PIEP sync").size(), 1u);
+    EXPECT_EQ(Press('Z'), "ANSAGE: EIN");
+    EXPECT_EQ(Press('K'), "WOCHE: 9");
+    EXPECT_EQ(Press('W'), "WOCHE: 9");
+}
+
+TEST_F(KeyCommandsTest, MagnetTogglesBetweenOffAndFive) {
+    S().Dock = 10;
+    EXPECT_EQ(Press(F(4)), "MAGNET: AUS");
+    EXPECT_EQ(S().Dock, 0);
+    EXPECT_EQ(Press(F(4)), "MAGNET: EIN");
+    EXPECT_EQ(S().Dock, 5);
+}
+
+TEST_F(KeyCommandsTest, ColourPresetsRecolourAndResetTheOffset) {
+    S().Color_Offset = 40;
+    EXPECT_EQ(Press(F(6)), "FARBE: ROT");
+    EXPECT_EQ(S().EffColor, (Rgb{255, 63, 47}));
+    EXPECT_EQ(S().Color_Offset, 0);
+    EXPECT_EQ(Press(F(5)), "FARBE: WEISS");
+    EXPECT_EQ(Press(F(7)), "FARBE: GRUEN");
+    EXPECT_EQ(Press(F(8)), "FARBE: BLAU");
+    EXPECT_EQ(Press(F(11)), "FARBE: VFD");
+    EXPECT_EQ(S().EffColor, (Rgb{63, 255, 183}));
+    const RgbImage tinted = TintedReference(LoadMaster(MapId::PicMap7B), {63, 255, 183});
+    EXPECT_TRUE(GlyphMatches(clock->Face().PicClk(), 0, 0, tinted, MapId::PicMap7B, 1));
+}
+
+TEST_F(KeyCommandsTest, ComponentAndBrightnessKeysClampAndFormat) {
+    S().Color_R = 250;
+    EXPECT_EQ(Press(F(2), 2), "+ ROT:    255");
+    S().Color_R = 95;
+    S().Color_Offset = -8;
+    EXPECT_EQ(Press(F(1), 2), "- ROT:    079"); // the offset is folded in first
+    EXPECT_EQ(S().Color_G, 247);
+    EXPECT_EQ(Press(F(3), 2), "- GRUEN:  239");
+    EXPECT_EQ(Press(F(4), 2), "+ GRUEN:  247");
+    EXPECT_EQ(Press(F(5), 2), "- BLAU:   031");
+    EXPECT_EQ(Press(F(6), 2), "+ BLAU:   039");
+    S().Color_Offset = -250;
+    EXPECT_EQ(Press(F(7), 2), "HELLIG.: -255");
+    EXPECT_EQ(Press(F(8), 2), "HELLIG.: -247");
+    S().Color_Offset = 8;
+    EXPECT_EQ(Press(F(8), 2), "HELLIG.:  016");
+    EXPECT_EQ(Press(F(9), 2), "HELLIG.:  000");
+    EXPECT_EQ(Press(F(10), 2), "FARBE: ZUFALL");
+    EXPECT_LE(S().Color_R, 254);
+    EXPECT_LE(S().Color_G, 254);
+    EXPECT_LE(S().Color_B, 254);
+}
+
+TEST_F(KeyCommandsTest, CtrlRMovesTheWindowHomeAndTwoModifiersDoNothing) {
+    host.log.clear();
+    Press('R', 2);
+    EXPECT_EQ(host.CallsStartingWith("window.Move"), (CallLog{"window.Move 32 32"}));
+    const std::string before = clock->Text().Text1Shown();
+    Press(F(6), 3); // Shift+Ctrl
+    Press(F(4), 6); // Ctrl+Alt
+    EXPECT_EQ(clock->Text().Text1Shown(), before);
+    EXPECT_FALSE(clock->Ended());
+    Press(F(4), 4); // Alt+F4
+    EXPECT_TRUE(clock->Ended());
+}
+
+TEST_F(KeyCommandsTest, F9ArmsAndDisarms) {
+    S().Alarm_Time = "06:45";
+    EXPECT_EQ(Press(F(9)), "ALARM: 06:45");
+    EXPECT_TRUE(S().Alarm_Enabled);
+    EXPECT_EQ(S().BellState, 1); // the alarm tick ran once
+    EXPECT_EQ(Press(F(9)), "ALARM: AUS");
+    EXPECT_FALSE(S().Alarm_Enabled);
+}
+
+TEST_F(KeyCommandsTest, AlarmEntryTwoThenFiveGivesTwentyWithTheCursorOnTheMinutes) {
+    S().Alarm_Time = "07:30";
+    EXPECT_EQ(Press(F(10)), "ALARM EINGABE");
+    EXPECT_TRUE(S().AlarmEntryMode);
+    Press('2');
+    Press('5');
+    EXPECT_EQ(S().Alarm_Time, "20:30");
+    EXPECT_EQ(S().EntryPos, 2);
+    Press('3');
+    Press('0');
+    EXPECT_EQ(Press(13), "ALARM: 20:30");
+    EXPECT_TRUE(S().Alarm_Enabled);
+    EXPECT_FALSE(S().AlarmEntryMode);
+}
+
+TEST_F(KeyCommandsTest, AlarmEntryRefusesWithABeepAndCycles) {
+    S().Alarm_Time = "07:30";
+    Press(F(10));
+    host.log.clear();
+    Press('7'); // no hour starts with 7
+    EXPECT_EQ(host.CallsStartingWith("desktop.Beep").size(), 1u);
+    EXPECT_EQ(S().EntryPos, 0);
+    EXPECT_EQ(S().Alarm_Time, "07:30");
+    Press(40); // Down at 0 on the hour tens gives 2, and 27 becomes 20
+    EXPECT_EQ(S().Alarm_Time, "20:30");
+    Press(39);
+    Press(40); // with tens 2 the hour units cycle through 0 to 3
+    EXPECT_EQ(S().Alarm_Time, "23:30");
+    Press(38);
+    EXPECT_EQ(S().Alarm_Time, "20:30");
+    Press(39);
+    Press('5');
+    EXPECT_EQ(S().EntryPos, 3);
+    Press(37);
+    Press(38); // Up at 5 on the minute tens gives 0
+    EXPECT_EQ(S().Alarm_Time, "20:00");
+    Press('6'); // refused: the minute tens go up to 5
+    EXPECT_EQ(S().Alarm_Time, "20:00");
+    EXPECT_EQ(S().EntryPos, 2);
+    EXPECT_EQ(host.CallsStartingWith("desktop.Beep").size(), 2u);
+    EXPECT_EQ(Press(27), "ABGEBROCHEN");
+    EXPECT_EQ(S().Alarm_Time, "07:30");
+    EXPECT_FALSE(S().AlarmEntryMode);
+}
+
+} // namespace
+} // namespace diglux::test
