@@ -29,12 +29,12 @@ RgbImage LoadMap(std::string_view name) {
     return LoadArt("MAPS", name);
 }
 
-RgbImage Glyph(const RgbImage& map, const ArtMap& spec, int index) {
-    const int cellWidth = spec.width / spec.cols;
-    const int cellHeight = spec.height / spec.rows;
-    const int left = ((index - 1) % spec.cols) * cellWidth;
-    const int top = ((index - 1) / spec.cols) * cellHeight;
-    RgbImage glyph(cellWidth - spec.gap, cellHeight - spec.gap);
+RgbImage Glyph(const RgbImage& map, const ArtMap& layout, int index) {
+    const int cellWidth = layout.width / layout.cols;
+    const int cellHeight = layout.height / layout.rows;
+    const int left = ((index - 1) % layout.cols) * cellWidth;
+    const int top = ((index - 1) / layout.cols) * cellHeight;
+    RgbImage glyph(cellWidth - layout.gap, cellHeight - layout.gap);
     for (int y = 0; y < glyph.Height(); ++y) {
         for (int x = 0; x < glyph.Width(); ++x) {
             glyph.Set(x, y, map.At(left + x, top + y));

@@ -32,7 +32,7 @@ const ArtMap& MapNamed(std::string_view name);
 RgbImage LoadArt(std::string_view type, std::string_view name);
 RgbImage LoadMap(std::string_view name);
 // The copied part of cell `index` (1-based): the cell less its separator.
-RgbImage Glyph(const RgbImage& map, const ArtMap& spec, int index);
+RgbImage Glyph(const RgbImage& map, const ArtMap& layout, int index);
 
 // The grey level of a glyph-map pixel; the background counts as 0.
 int Grey(Rgb pixel);

@@ -17,17 +17,17 @@ constexpr Rgb kMarker{1, 250, 3};
 constexpr int kOffset = 3;
 
 TEST(ArtGlyphCopy, SeparatorNeverReachesTheSurface) {
-    for (const ArtMap& spec : kArtMaps) {
-        SCOPED_TRACE(std::string(spec.name));
-        const RgbImage map = LoadMap(spec.name);
+    for (const ArtMap& layout : kArtMaps) {
+        SCOPED_TRACE(std::string(layout.name));
+        const RgbImage map = LoadMap(layout.name);
         ASSERT_FALSE(map.Empty());
-        const int cellWidth = spec.width / spec.cols;
-        const int cellHeight = spec.height / spec.rows;
-        for (int index = 1; index <= spec.cols * spec.rows; ++index) {
+        const int cellWidth = layout.width / layout.cols;
+        const int cellHeight = layout.height / layout.rows;
+        for (int index = 1; index <= layout.cols * layout.rows; ++index) {
             Surface surface("test", {0, 0, cellWidth + 2 * kOffset, cellHeight + 2 * kOffset});
             surface.SetBackColor(kMarker);
-            DrawPicMap(map, surface, kOffset, kOffset, spec.cols, spec.rows, index, spec.gap);
-            const RgbImage glyph = Glyph(map, spec, index);
+            DrawPicMap(map, surface, kOffset, kOffset, layout.cols, layout.rows, index, layout.gap);
+            const RgbImage glyph = Glyph(map, layout, index);
             int wrong = 0;
             for (int y = 0; y < surface.Height(); ++y) {
                 for (int x = 0; x < surface.Width(); ++x) {
@@ -47,19 +47,19 @@ TEST(ArtGlyphCopy, SeparatorNeverReachesTheSurface) {
 TEST(ArtGlyphCopy, GlyphDrawnOverAnotherRepaintsItsWholeArea) {
     for (const std::string_view name : {"PicMap7B", "PicMap7S", "PicMap16S", "PicMapOpt"}) {
         SCOPED_TRACE(std::string(name));
-        const ArtMap& spec = MapNamed(name);
-        const RgbImage map = LoadMap(spec.name);
-        const int cells = spec.cols * spec.rows;
-        const Rect area{0, 0, spec.width / spec.cols - 1, spec.height / spec.rows - 1};
+        const ArtMap& layout = MapNamed(name);
+        const RgbImage map = LoadMap(layout.name);
+        const int cells = layout.cols * layout.rows;
+        const Rect area{0, 0, layout.width / layout.cols - 1, layout.height / layout.rows - 1};
         for (int index = 1; index <= cells; ++index) {
             Surface fresh("fresh", area);
             fresh.SetBackColor(kMarker);
-            DrawPicMap(map, fresh, 0, 0, spec.cols, spec.rows, index, 1);
+            DrawPicMap(map, fresh, 0, 0, layout.cols, layout.rows, index, 1);
             // Over the brightest glyph there is (the 8, the full icon, anything) ...
             Surface reused("reused", area);
             reused.SetBackColor(kMarker);
-            DrawPicMap(map, reused, 0, 0, spec.cols, spec.rows, index % cells + 1, 1);
-            DrawPicMap(map, reused, 0, 0, spec.cols, spec.rows, index, 1);
+            DrawPicMap(map, reused, 0, 0, layout.cols, layout.rows, index % cells + 1, 1);
+            DrawPicMap(map, reused, 0, 0, layout.cols, layout.rows, index, 1);
             EXPECT_EQ(reused.Pixels(), fresh.Pixels()) << "cell " << index;
             // ... and nothing of the surface's old content shows through.
             int marker = 0;
@@ -79,10 +79,10 @@ TEST(ArtGlyphCopy, GlowStaysInsideTheGlyph) {
     for (const std::string_view name :
          {"PicMap7B", "PicMap7S", "PicMapDotsB", "PicMapDotsS", "PicMapOpt"}) {
         SCOPED_TRACE(std::string(name));
-        const ArtMap& spec = MapNamed(name);
-        const RgbImage map = LoadMap(spec.name);
-        for (int index = 1; index <= spec.cols * spec.rows; ++index) {
-            const RgbImage glyph = Glyph(map, spec, index);
+        const ArtMap& layout = MapNamed(name);
+        const RgbImage map = LoadMap(layout.name);
+        for (int index = 1; index <= layout.cols * layout.rows; ++index) {
+            const RgbImage glyph = Glyph(map, layout, index);
             int brightest = 0;
             for (int x = 0; x < glyph.Width(); ++x) {
                 brightest = std::max(

@@ -11,15 +11,15 @@ namespace diglux::art {
 namespace {
 
 TEST(ArtMapFormat, EveryMapHasItsRequiredSizeAndDividesIntoItsGrid) {
-    for (const ArtMap& spec : kArtMaps) {
-        SCOPED_TRACE(std::string(spec.name));
-        const RgbImage map = LoadMap(spec.name);
+    for (const ArtMap& layout : kArtMaps) {
+        SCOPED_TRACE(std::string(layout.name));
+        const RgbImage map = LoadMap(layout.name);
         ASSERT_FALSE(map.Empty());
-        EXPECT_EQ(map.Width(), spec.width);
-        EXPECT_EQ(map.Height(), spec.height);
-        EXPECT_EQ(map.Width() % spec.cols, 0);
-        EXPECT_EQ(map.Height() % spec.rows, 0);
-        if (spec.gap == 1) {
+        EXPECT_EQ(map.Width(), layout.width);
+        EXPECT_EQ(map.Height(), layout.height);
+        EXPECT_EQ(map.Width() % layout.cols, 0);
+        EXPECT_EQ(map.Height() % layout.rows, 0);
+        if (layout.gap == 1) {
             // The tint works on rows of three bytes a pixel with no padding.
             EXPECT_EQ(map.Width() * 3 % 4, 0);
         }
@@ -27,12 +27,12 @@ TEST(ArtMapFormat, EveryMapHasItsRequiredSizeAndDividesIntoItsGrid) {
 }
 
 TEST(ArtMapFormat, GlyphMapsAreGreyExceptTheExactBackgroundColour) {
-    for (const ArtMap& spec : kArtMaps) {
-        if (spec.name == "PicBut") {
+    for (const ArtMap& layout : kArtMaps) {
+        if (layout.name == "PicBut") {
             continue;
         }
-        SCOPED_TRACE(std::string(spec.name));
-        const RgbImage map = LoadMap(spec.name);
+        SCOPED_TRACE(std::string(layout.name));
+        const RgbImage map = LoadMap(layout.name);
         int backgrounds = 0;
         int offenders = 0;
         for (int y = 0; y < map.Height(); ++y) {
@@ -57,11 +57,11 @@ TEST(ArtMapFormat, WindowBackgroundComesFromTheTopLeftOfTheBigColonMap) {
 }
 
 TEST(ArtMapFormat, CloseButtonIsAWhiteCrossOnARedBarInFourStates) {
-    const ArtMap& spec = MapNamed("PicBut");
-    const RgbImage map = LoadMap(spec.name);
+    const ArtMap& layout = MapNamed("PicBut");
+    const RgbImage map = LoadMap(layout.name);
     ASSERT_FALSE(map.Empty());
     auto meanRed = [&](int index) {
-        const RgbImage cell = Glyph(map, spec, index);
+        const RgbImage cell = Glyph(map, layout, index);
         long sum = 0;
         for (int x = 2; x < 10; ++x) { // the bar left of the cross
             const Rgb p = cell.At(x, 7);
@@ -74,15 +74,15 @@ TEST(ArtMapFormat, CloseButtonIsAWhiteCrossOnARedBarInFourStates) {
         return sum;
     };
     const long resting = meanRed(1);
-    EXPECT_EQ(Glyph(map, spec, 1), Glyph(map, spec, 2));
+    EXPECT_EQ(Glyph(map, layout, 1), Glyph(map, layout, 2));
     EXPECT_GT(meanRed(3), resting) << "highlighted is brighter than resting";
-    EXPECT_NE(Glyph(map, spec, 4), Glyph(map, spec, 1)) << "pressed looks different";
+    EXPECT_NE(Glyph(map, layout, 4), Glyph(map, layout, 1)) << "pressed looks different";
 }
 
 TEST(ArtMapFormat, CommittedMapsStayWithinTheirSizeBudget) {
     std::size_t total = 0;
-    for (const ArtMap& spec : kArtMaps) {
-        total += EmbeddedResources().Load("MAPS", spec.name).size();
+    for (const ArtMap& layout : kArtMaps) {
+        total += EmbeddedResources().Load("MAPS", layout.name).size();
     }
     EXPECT_GT(total, 0u);
     EXPECT_LT(total, 200u * 1024u);

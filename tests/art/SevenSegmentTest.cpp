@@ -58,12 +58,12 @@ int GreyAt(const RgbImage& glyph, const Blob& b) {
 class ArtDigitMap : public ::testing::TestWithParam<std::string_view> {};
 
 TEST_P(ArtDigitMap, EachCellLightsExactlyItsSegments) {
-    const ArtMap& spec = MapNamed(GetParam());
-    const RgbImage map = LoadMap(spec.name);
+    const ArtMap& layout = MapNamed(GetParam());
+    const RgbImage map = LoadMap(layout.name);
     ASSERT_FALSE(map.Empty());
-    const std::array<Blob, 7> segments = FindSegments(Glyph(map, spec, 9));
+    const std::array<Blob, 7> segments = FindSegments(Glyph(map, layout, 9));
     for (int cell = 1; cell <= 13; ++cell) {
-        const RgbImage glyph = Glyph(map, spec, cell);
+        const RgbImage glyph = Glyph(map, layout, cell);
         const std::string_view lit = kExpected[cell - 1];
         for (int s = 0; s < 7; ++s) {
             const char name = static_cast<char>('a' + s);
@@ -80,13 +80,13 @@ TEST_P(ArtDigitMap, EachCellLightsExactlyItsSegments) {
 }
 
 TEST_P(ArtDigitMap, PointAndColonCellsShowOnlyTheirDots) {
-    const ArtMap& spec = MapNamed(GetParam());
-    const RgbImage map = LoadMap(spec.name);
-    const std::array<Blob, 7> segments = FindSegments(Glyph(map, spec, 9));
+    const ArtMap& layout = MapNamed(GetParam());
+    const RgbImage map = LoadMap(layout.name);
+    const std::array<Blob, 7> segments = FindSegments(Glyph(map, layout, 9));
     const std::array<std::size_t, 3> litDots = {1, 2, 0}; // cells 14, 15, 16
     for (int cell = 14; cell <= 16; ++cell) {
         SCOPED_TRACE("cell " + std::to_string(cell));
-        const RgbImage glyph = Glyph(map, spec, cell);
+        const RgbImage glyph = Glyph(map, layout, cell);
         const std::vector<Blob> dots = FindBlobs(glyph, kLit);
         EXPECT_EQ(dots.size(), litDots[cell - 14]);
         auto onADot = [&dots](const Blob& segment) {
@@ -101,10 +101,10 @@ TEST_P(ArtDigitMap, PointAndColonCellsShowOnlyTheirDots) {
             }
         }
     }
-    EXPECT_EQ(FindBlobs(Glyph(map, spec, 16), kUnlitMin).size(), 2u) << "two unlit dots";
+    EXPECT_EQ(FindBlobs(Glyph(map, layout, 16), kUnlitMin).size(), 2u) << "two unlit dots";
     // The point sits at the foot of the digits, the colon between the digit's halves.
-    const auto point = FindBlobs(Glyph(map, spec, 14), kLit);
-    const auto colon = FindBlobs(Glyph(map, spec, 15), kLit);
+    const auto point = FindBlobs(Glyph(map, layout, 14), kLit);
+    const auto colon = FindBlobs(Glyph(map, layout, 15), kLit);
     ASSERT_EQ(point.size(), 1u);
     ASSERT_EQ(colon.size(), 2u);
     EXPECT_GT(point[0].y, segments[4].y);
@@ -115,13 +115,13 @@ TEST_P(ArtDigitMap, PointAndColonCellsShowOnlyTheirDots) {
 TEST_P(ArtDigitMap, UnlitSegmentsStandBehindEveryDigit) {
     // Drawing any digit over any other must leave no trace, so every digit cell is at
     // least as bright as the dark digit everywhere.
-    const ArtMap& spec = MapNamed(GetParam());
-    const RgbImage map = LoadMap(spec.name);
-    const RgbImage dark = Glyph(map, spec, 11);
+    const ArtMap& layout = MapNamed(GetParam());
+    const RgbImage map = LoadMap(layout.name);
+    const RgbImage dark = Glyph(map, layout, 11);
     EXPECT_GT(CountAtLeast(dark, kUnlitMin), dark.Width() * dark.Height() / 10);
     EXPECT_EQ(CountAtLeast(dark, kLit), 0);
     for (int cell = 1; cell <= 13; ++cell) {
-        const RgbImage glyph = Glyph(map, spec, cell);
+        const RgbImage glyph = Glyph(map, layout, cell);
         int darker = 0;
         for (int y = 0; y < glyph.Height(); ++y) {
             for (int x = 0; x < glyph.Width(); ++x) {
@@ -138,21 +138,21 @@ class ArtColonMap : public ::testing::TestWithParam<std::pair<std::string_view, 
 };
 
 TEST_P(ArtColonMap, DotsMatchTheColonOfTheDigitsTheyStandBetween) {
-    const ArtMap& spec = MapNamed(GetParam().first);
-    const RgbImage map = LoadMap(spec.name);
+    const ArtMap& layout = MapNamed(GetParam().first);
+    const RgbImage map = LoadMap(layout.name);
     ASSERT_FALSE(map.Empty());
     const std::array<std::size_t, 4> dots = {1, 1, 2, 2};
     for (int cell = 1; cell <= 4; ++cell) {
         SCOPED_TRACE("cell " + std::to_string(cell));
-        const RgbImage glyph = Glyph(map, spec, cell);
+        const RgbImage glyph = Glyph(map, layout, cell);
         const bool lit = cell % 2 == 0;
         EXPECT_EQ(FindBlobs(glyph, lit ? kLit : kUnlitMin).size(), dots[cell - 1]);
         if (!lit) {
             EXPECT_EQ(CountAtLeast(glyph, kUnlitMax), 0);
         }
     }
-    const auto lower = FindBlobs(Glyph(map, spec, 2), kLit);
-    const auto colon = FindBlobs(Glyph(map, spec, 4), kLit);
+    const auto lower = FindBlobs(Glyph(map, layout, 2), kLit);
+    const auto colon = FindBlobs(Glyph(map, layout, 4), kLit);
     const ArtMap& digits = MapNamed(GetParam().second);
     const auto digitColon = FindBlobs(Glyph(LoadMap(digits.name), digits, 15), kLit);
     ASSERT_EQ(lower.size(), 1u);

@@ -17,10 +17,10 @@ constexpr int kLit = 128;
 class ArtTextMap : public ::testing::Test {
   protected:
     void SetUp() override {
-        map_ = LoadMap(spec_.name);
+        map_ = LoadMap(layout_.name);
         ASSERT_FALSE(map_.Empty());
     }
-    RgbImage Char(int code) const { return Glyph(map_, spec_, code - 31); }
+    RgbImage Char(int code) const { return Glyph(map_, layout_, code - 31); }
     // Columns or rows holding lit pixels, as a bit mask.
     std::vector<bool> LitColumns(int code) const {
         const RgbImage glyph = Char(code);
@@ -33,7 +33,7 @@ class ArtTextMap : public ::testing::Test {
         return lit;
     }
 
-    const ArtMap& spec_ = MapNamed("PicMap16S");
+    const ArtMap& layout_ = MapNamed("PicMap16S");
     RgbImage map_;
 };
 
