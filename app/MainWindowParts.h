@@ -27,7 +27,8 @@ struct MainWindow::Parts {
         : host(h), text(state, face, maps, h.clock, h.timers, h.window, [this] { DoEvents(); }),
           store(h.registry), settings(state, store, h.window, h.desktop),
           environment(h.system, h.desktop, h.clock, h.resources), sound(h.sound, h.resources),
-          voice(sound), mixer(h.mixer, state), time(state, face, maps, h.clock, text),
+          voice(sound, h.resources, h.desktop, h.clock, state, environment), mixer(h.mixer, state),
+          time(state, face, maps, h.clock, text),
           alarm(AlarmParts{state, face, maps, text, time, sound, mixer, voice, h.window, h.clock}) {
     }
 

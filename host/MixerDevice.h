@@ -1,8 +1,9 @@
 // The system mixer as the volume code sees it: two lines, each with a volume and a mute
-// control that may or may not exist.
+// control that may or may not exist. A mute control is 1 when muted, 0 when the line sounds.
 #pragma once
 
 #include <optional>
+#include <string>
 
 namespace diglux {
 
@@ -23,6 +24,12 @@ class MixerDevice {
     virtual std::optional<long> Get(MixerLine line, MixerControl control) const = 0;
     // Sets the control (clamped to its bounds); false when it cannot be set.
     virtual bool Set(MixerLine line, MixerControl control, long value) = 0;
+    // The line's name as the mixer shows it (for labels); empty when it does not exist.
+    virtual std::string LineName(MixerLine /*line*/) const { return {}; }
+    // The control's name as the mixer shows it; empty when it does not exist.
+    virtual std::string ControlName(MixerLine /*line*/, MixerControl /*control*/) const {
+        return {};
+    }
 };
 
 } // namespace diglux

@@ -1,23 +1,37 @@
-// Raises the mixer volume for an announcement and restores it afterwards.
-//
-// Not yet connected to the mixer: both calls keep their places in the tick and the alarm and
-// change nothing until the mixer work lands (see DESIGN-NOTES.md, "Pending calls").
+// Raises the speaker and wave volumes (and switches their mutes off) while the clock makes a
+// sound, and puts back what it found afterwards; both only when Volume.Set is on.
 #pragma once
 
 #include "app/ClockState.h"
 #include "host/MixerDevice.h"
+#include "speech/SndMixerControl.h"
 
 namespace diglux {
 
 class SndMixer {
   public:
     SndMixer(MixerDevice& device, const ClockState& state);
+
+    // Saves the four controls (unless already saved) and sets mutes off and the volumes to
+    // Volume.Master and Volume.Wave.
     void SetVolNew();
+    // Writes the saved values back, once per SetVolNew.
     void SetVolOld();
+    // The mixer control the settings dialog labels and moves.
+    SndMixerControl& Mixer() { return control_; }
 
   private:
-    MixerDevice& device_;
+    struct Saved {
+        int masterMute = 0;
+        int master = 0;
+        int waveMute = 0;
+        int wave = 0;
+    };
+
+    SndMixerControl control_;
     const ClockState& state_;
+    bool volumesSaved_ = false;
+    Saved saved_;
 };
 
 } // namespace diglux

@@ -193,6 +193,7 @@ std::string FakeResources::NameOf(std::span<const std::uint8_t> bytes) const {
 
 bool FakeSound::PlayWave(std::span<const std::uint8_t> wave, SoundFlags flags) {
     log_.push_back("sound.PlayWave " + resources_.NameOf(wave) + " " + Flags(flags));
+    lastWave.assign(wave.begin(), wave.end());
     return true;
 }
 
@@ -223,6 +224,14 @@ bool FakeMixer::Set(MixerLine line, MixerControl control, long value) {
     }
     values[{line, control}] = value;
     return true;
+}
+
+std::string FakeMixer::LineName(MixerLine line) const {
+    return line == MixerLine::Speakers ? "Speakers" : "Wave";
+}
+
+std::string FakeMixer::ControlName(MixerLine line, MixerControl control) const {
+    return LineName(line) + (control == MixerControl::Volume ? " Volume" : " Mute");
 }
 
 std::string FakeRegistry::KeyName(RegistryRoot root, const std::string& path) const {

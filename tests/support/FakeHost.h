@@ -139,6 +139,8 @@ class FakeSound final : public SoundDevice {
     bool PlayFile(const std::string& path, SoundFlags flags) override;
     void Stop() override;
 
+    std::vector<std::uint8_t> lastWave; // the bytes of the last PlayWave
+
   private:
     CallLog& log_;
     const FakeResources& resources_;
@@ -150,6 +152,8 @@ class FakeMixer final : public MixerDevice {
     std::optional<ControlBounds> Bounds(MixerLine line, MixerControl control) const override;
     std::optional<long> Get(MixerLine line, MixerControl control) const override;
     bool Set(MixerLine line, MixerControl control, long value) override;
+    std::string LineName(MixerLine line) const override;
+    std::string ControlName(MixerLine line, MixerControl control) const override;
 
     std::map<std::pair<MixerLine, MixerControl>, long> values;
     std::map<std::pair<MixerLine, MixerControl>, ControlBounds> bounds;

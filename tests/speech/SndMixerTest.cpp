@@ -1,0 +1,134 @@
+// The mixer in percent and the save, raise and restore order, against the fake mixer.
+#include "speech/SndMixer.h"
+
+#include "tests/support/FakeHost.h"
+
+#include <gtest/gtest.h>
+
+namespace diglux {
+namespace {
+
+constexpr auto kSpeakers = MixerLine::Speakers;
+constexpr auto kWave = MixerLine::WaveOut;
+constexpr auto kVolume = MixerControl::Volume;
+constexpr auto kMute = MixerControl::Mute;
+
+TEST(DivideRoundHalfEven, HalvesGoToTheEvenNeighbour) {
+    EXPECT_EQ(DivideRoundHalfEven(65535 * 50, 100), 32768); // 32767.5
+    EXPECT_EQ(DivideRoundHalfEven(5, 2), 2);
+    EXPECT_EQ(DivideRoundHalfEven(7, 2), 4);
+    EXPECT_EQ(DivideRoundHalfEven(-5, 2), -2);
+    EXPECT_EQ(DivideRoundHalfEven(-7, 2), -4);
+    EXPECT_EQ(DivideRoundHalfEven(-6, 4), -2); // -1.5
+    EXPECT_EQ(DivideRoundHalfEven(101, 100), 1);
+    EXPECT_EQ(DivideRoundHalfEven(151, 100), 2);
+}
+
+class SndMixerTest : public ::testing::Test {
+  protected:
+    SndMixerTest() {
+        host.mixer.bounds[{kSpeakers, kVolume}] = {0, 65535};
+        host.mixer.bounds[{kSpeakers, kMute}] = {0, 1};
+        host.mixer.bounds[{kWave, kVolume}] = {0, 65535};
+        host.mixer.bounds[{kWave, kMute}] = {0, 1};
+        host.mixer.values[{kSpeakers, kVolume}] = 6554; // 10 %
+        host.mixer.values[{kSpeakers, kMute}] = 1;
+        host.mixer.values[{kWave, kVolume}] = 13107; // 20 %
+        host.mixer.values[{kWave, kMute}] = 0;
+        state.Volume_Set = true;
+        state.Volume_Master = 50;
+        state.Volume_Wave = 100;
+    }
+
+    long Value(MixerLine line, MixerControl control) { return host.mixer.values[{line, control}]; }
+
+    test::FakeHost host;
+    ClockState state;
+};
+
+TEST_F(SndMixerTest, PercentOfTheControlsRange) {
+    SndMixerControl control(host.mixer);
+    EXPECT_TRUE(control.Success()) << "starts on the speakers' volume";
+    EXPECT_EQ(control.ControlName(), "Speakers");
+    EXPECT_EQ(control.Value(), 10);
+    control.SetValue(50);
+    EXPECT_EQ(Value(kSpeakers, kVolume), 32768);
+    control.SetValue(101);
+    control.SetValue(-1);
+    EXPECT_EQ(Value(kSpeakers, kVolume), 32768);
+
+    ASSERT_TRUE(control.Choose(kSpeakers, kMute));
+    EXPECT_EQ(control.ChannelName(), "Speakers Mute");
+    EXPECT_EQ(control.Value(), 100);
+    control.SetValue(0);
+    EXPECT_EQ(Value(kSpeakers, kMute), 0);
+    EXPECT_EQ(control.Value(), 0);
+}
+
+TEST_F(SndMixerTest, ControlsWithOddRangesOrNoneReadZero) {
+    host.mixer.bounds[{kWave, kVolume}] = {-100, 100};
+    host.mixer.values[{kWave, kVolume}] = -99;
+    SndMixerControl control(host.mixer);
+    ASSERT_TRUE(control.Choose(kWave, kVolume));
+    EXPECT_EQ(control.Value(), 0); // 0.5 % rounds to the even 0
+    control.SetValue(75);
+    EXPECT_EQ(Value(kWave, kVolume), 50);
+
+    host.mixer.bounds[{kWave, kVolume}] = {7, 7};
+    ASSERT_TRUE(control.Choose(kWave, kVolume));
+    EXPECT_EQ(control.Value(), 0);
+
+    host.mixer.bounds.erase({kWave, kMute});
+    EXPECT_FALSE(control.Choose(kWave, kMute));
+    EXPECT_FALSE(control.Success());
+    EXPECT_EQ(control.ControlName(), "");
+    EXPECT_EQ(control.Value(), 0);
+    host.log.clear();
+    control.SetValue(0);
+    EXPECT_TRUE(host.log.empty());
+}
+
+TEST_F(SndMixerTest, RaiseSetsMutesOffAndTheVolumesInOrder) {
+    SndMixer mixer(host.mixer, state);
+    mixer.SetVolNew();
+    EXPECT_EQ(host.CallsStartingWith("mixer.Set"),
+              (std::vector<std::string>{"mixer.Set 0 1 0", "mixer.Set 0 0 32768", "mixer.Set 1 1 0",
+                                        "mixer.Set 1 0 65535"}));
+    mixer.SetVolOld();
+    EXPECT_EQ(Value(kSpeakers, kMute), 1);
+    EXPECT_EQ(Value(kSpeakers, kVolume), 6554);
+    EXPECT_EQ(Value(kWave, kMute), 0);
+    EXPECT_EQ(Value(kWave, kVolume), 13107);
+}
+
+TEST_F(SndMixerTest, RaisingTwiceRestoresTheFirstSavedValues) {
+    SndMixer mixer(host.mixer, state);
+    mixer.SetVolNew();
+    state.Volume_Master = 80;
+    mixer.SetVolNew();
+    EXPECT_EQ(Value(kSpeakers, kVolume), 52428);
+    mixer.SetVolOld();
+    EXPECT_EQ(Value(kSpeakers, kVolume), 6554);
+    EXPECT_EQ(Value(kSpeakers, kMute), 1);
+    host.log.clear();
+    mixer.SetVolOld(); // nothing saved any more
+    EXPECT_TRUE(host.log.empty());
+}
+
+TEST_F(SndMixerTest, OffOrWithoutControlsNothingIsTouched) {
+    state.Volume_Set = false;
+    SndMixer mixer(host.mixer, state);
+    mixer.SetVolNew();
+    mixer.SetVolOld();
+    EXPECT_TRUE(host.CallsStartingWith("mixer.").empty());
+
+    state.Volume_Set = true;
+    host.mixer.bounds.erase({kWave, kVolume});
+    host.mixer.bounds.erase({kSpeakers, kMute});
+    mixer.SetVolNew();
+    EXPECT_EQ(host.CallsStartingWith("mixer.Set"),
+              (std::vector<std::string>{"mixer.Set 0 0 32768", "mixer.Set 1 1 0"}));
+}
+
+} // namespace
+} // namespace diglux
