@@ -12,7 +12,8 @@ namespace diglux {
 struct SoundFlags {
     bool async = false;    // return at once and let the sound play on
     bool noDefault = true; // play nothing when the sound cannot be read
-    bool noWait = false;   // give up instead of waiting when the device is busy
+    bool noWait = false;   // give up instead of waiting when the device is busy (a new sound
+                           // replaces the one playing, so the device is never busy)
 };
 
 class SoundDevice {
@@ -21,7 +22,8 @@ class SoundDevice {
     // Plays a RIFF WAVE image. The device copies what it needs before returning, so the
     // caller may release the bytes at once. False when nothing could be played.
     virtual bool PlayWave(std::span<const std::uint8_t> wave, SoundFlags flags) = 0;
-    // Plays a WAVE file; false when it is missing or unreadable.
+    // Plays a WAVE file; false when it is missing or unreadable. The whole file has been
+    // read when the call returns, so the caller may delete it at once.
     virtual bool PlayFile(const std::string& path, SoundFlags flags) = 0;
     // Stops whatever this program is playing; nothing when silent.
     virtual void Stop() = 0;

@@ -1,0 +1,65 @@
+#include "SdlWave.h"
+
+#include <cstring>
+
+namespace diglux {
+namespace {
+
+// Converts what SDL_LoadWAV read to signed 16-bit samples in the machine's byte order.
+std::optional<PcmSound> ToPcm16(const SDL_AudioSpec& spec, const Uint8* data, Uint32 length) {
+    SDL_AudioCVT cvt;
+    if (SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_S16SYS, spec.channels,
+                          spec.freq) < 0) {
+        return std::nullopt;
+    }
+    std::vector<Uint8> buffer(static_cast<std::size_t>(length) *
+                              static_cast<unsigned>(cvt.len_mult));
+    std::memcpy(buffer.data(), data, length);
+    cvt.buf = buffer.data();
+    cvt.len = static_cast<int>(length);
+    if (cvt.needed && SDL_ConvertAudio(&cvt) < 0) {
+        return std::nullopt;
+    }
+    const std::size_t bytes = cvt.needed ? static_cast<std::size_t>(cvt.len_cvt) : length;
+    PcmSound sound{spec.freq, spec.channels, std::vector<std::int16_t>(bytes / 2)};
+    std::memcpy(sound.samples.data(), buffer.data(), sound.samples.size() * 2);
+    return sound;
+}
+
+std::optional<PcmSound> Decode(SDL_RWops* source) {
+    if (source == nullptr) {
+        return std::nullopt;
+    }
+    SDL_AudioSpec spec;
+    Uint8* data = nullptr;
+    Uint32 length = 0;
+    if (SDL_LoadWAV_RW(source, 1, &spec, &data, &length) == nullptr) {
+        return std::nullopt;
+    }
+    auto sound = ToPcm16(spec, data, length);
+    SDL_FreeWAV(data);
+    if (sound && (sound->channels < 1 || sound->rate < 1)) {
+        return std::nullopt;
+    }
+    return sound;
+}
+
+} // namespace
+
+long PcmSound::Milliseconds() const {
+    const auto frames = static_cast<long>(samples.size()) / channels;
+    return frames * 1000 / rate;
+}
+
+std::optional<PcmSound> DecodeWave(std::span<const std::uint8_t> wave) {
+    if (wave.empty()) {
+        return std::nullopt;
+    }
+    return Decode(SDL_RWFromConstMem(wave.data(), static_cast<int>(wave.size())));
+}
+
+std::optional<PcmSound> DecodeWaveFile(const std::string& path) {
+    return Decode(SDL_RWFromFile(path.c_str(), "rb"));
+}
+
+} // namespace diglux

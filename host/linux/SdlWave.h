@@ -1,0 +1,28 @@
+// Reads a RIFF WAVE image or file through SDL into signed 16-bit samples of the file's own
+// rate and channel count, ready to queue on an SDL audio device.
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace diglux {
+
+struct PcmSound {
+    int rate = 0;
+    int channels = 0;
+    std::vector<std::int16_t> samples; // interleaved
+
+    // Playing time in milliseconds.
+    long Milliseconds() const;
+};
+
+// Empty when the bytes are no WAVE image SDL can read.
+std::optional<PcmSound> DecodeWave(std::span<const std::uint8_t> wave);
+std::optional<PcmSound> DecodeWaveFile(const std::string& path);
+
+} // namespace diglux
