@@ -152,7 +152,7 @@ TEST_F(MainTickTest, SkippedFullHourIsNotSignalled) {
     EXPECT_EQ(PiepCount(), 0u);
 }
 
-TEST_F(MainTickTest, FullHourPlaysSignalAndPausesSynchronouslyWithEventsInBetween) {
+TEST_F(MainTickTest, FullHourPlaysSignalAndPausesThenTheAnnouncement) {
     StartAt(9, 59, 59);
     clock->State().SagZeit = true;
     const auto callsBefore = host.log.size();
@@ -166,7 +166,9 @@ TEST_F(MainTickTest, FullHourPlaysSignalAndPausesSynchronouslyWithEventsInBetwee
     EXPECT_EQ(calls, (std::vector<std::string>{"events.DoEvents", "sound.PlayWave SOUNDS/PIEP sync",
                                                "events.DoEvents", "sound.PlayWave VOICE1/~ sync",
                                                "events.DoEvents", "sound.PlayWave VOICE1/~ sync",
-                                               "events.DoEvents"}));
+                                               "events.DoEvents", "sound.PlayWave memory async"}));
+    // The joined announcement plays on while its sentence scrolls on the line.
+    EXPECT_TRUE(clock->Text().Scrolling());
     // The next redraw of the same second does not signal again.
     for (int i = 0; i < 4; ++i) {
         TickAfter(0);
