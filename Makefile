@@ -3,6 +3,8 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?=
+# Tests that need an X display get a virtual one when there is none.
+CTEST := $(if $(DISPLAY),ctest,xvfb-run -a -s "-screen 0 1280x1024x24" ctest)
 
 .PHONY: all deps build run test unit-test asan-test bench format clean
 
@@ -25,7 +27,7 @@ run: build
 test: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDIGLUX_WERROR=ON $(CMAKE_FLAGS)
 	cmake --build $(BUILD) -j $(JOBS)
-	cd $(BUILD) && ctest --output-on-failure
+	cd $(BUILD) && $(CTEST) --output-on-failure
 	$(MAKE) asan-test
 
 asan-test: deps
