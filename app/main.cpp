@@ -3,14 +3,15 @@
 #include "app/MainWindow.h"
 #include "host/EmbeddedResources.h"
 #include "host/Host.h"
+#include "host/linux/AlsaMixer.h"
 #include "host/linux/FltkClockWindow.h"
 #include "host/linux/FltkDesktop.h"
 #include "host/linux/FltkEventPump.h"
 #include "host/linux/FltkTimerService.h"
 #include "host/linux/LinuxSystemInfo.h"
-#include "host/linux/NoMixer.h"
 #include "host/linux/PngCodec.h"
 #include "host/linux/PosixProcesses.h"
+#include "host/linux/SdlSoundDevice.h"
 #include "host/linux/SessionEndSignals.h"
 #include "host/linux/SilentSoundDevice.h"
 #include "host/linux/StdClock.h"
@@ -31,8 +32,14 @@ int RunClock() {
     diglux::FltkTimerService timers;
     diglux::FltkClockWindow window;
     diglux::FltkDesktop desktop;
-    diglux::SilentSoundDevice sound;
-    diglux::NoMixer mixer;
+    // Sound through SDL, silent where SDL's audio cannot start; the mixer finds nothing
+    // (and changes nothing) on a machine without a sound card or server.
+    diglux::SdlOutputGain outputGain;
+    diglux::SdlSoundDevice sdlSound(outputGain);
+    diglux::SilentSoundDevice silentSound;
+    diglux::SoundDevice& sound =
+        sdlSound.Usable() ? static_cast<diglux::SoundDevice&>(sdlSound) : silentSound;
+    diglux::AlsaMixer mixer(outputGain);
     diglux::UnavailableRegistry registry;
     diglux::PosixProcesses processes;
     diglux::LinuxSystemInfo system;
