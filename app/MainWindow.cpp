@@ -57,6 +57,11 @@ MainWindow::MainWindow(const Host& host) : parts_(std::make_unique<Parts>(host))
                                 {},
                                 {},
                                 {}});
+    p.pointer.emplace(PointerParts{
+        p.state, p.face, p.maps, p.text, host.window, host.desktop, [this] { parts_->DoEvents(); },
+        [this](int keyCode, int shift) { parts_->keys->Form_KeyDown(keyCode, shift); },
+        [this] { parts_->alarm.AlarmStop(); },
+        [this] { OnCloseRequest(UnloadReason::ProgramClose); }});
     host.window.AttachFrame(&p.face.Frame());
     host.window.SetEventSink(this);
 }
@@ -164,19 +169,27 @@ void MainWindow::OnKeyDown(int keyCode, int shift) {
     }
 }
 
-// Dragging, the close button and the clicks on display elements come with the pointer work;
-// any left or right click already silences a ringing alarm.
-void MainWindow::OnMouseDown(int button, int, Point) {
-    if (button == kLeftButton || button == kRightButton) {
-        AlarmStop();
-        parts_->face.Present(parts_->host.window);
-    }
+void MainWindow::OnMouseDown(int button, int, Point client) {
+    ForwardPointer([&](PointerInput& pointer) { pointer.MouseDown(button, client); });
 }
-void MainWindow::OnMouseMove(int, int, Point) {}
-void MainWindow::OnMouseUp(int, int, Point) {}
 
-void MainWindow::DrawTime() {
-    parts_->time.DrawTime();
+void MainWindow::OnMouseMove(int button, int, Point client) {
+    ForwardPointer([&](PointerInput& pointer) { pointer.MouseMove(button, client); });
+}
+
+void MainWindow::OnMouseUp(int button, int, Point client) {
+    ForwardPointer([&](PointerInput& pointer) { pointer.MouseUp(button, client); });
+}
+
+void MainWindow::ForwardPointer(const std::function<void(PointerInput&)>& handler) {
+    Parts& p = *parts_;
+    if (p.ended || !p.started) {
+        return;
+    }
+    handler(*p.pointer);
+    if (!p.ended) {
+        p.face.Present(p.host.window);
+    }
 }
 
 void MainWindow::AlarmStop() {

@@ -7,6 +7,7 @@
 #include "app/ClockState.h"
 #include "host/Host.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -14,6 +15,7 @@ namespace diglux {
 
 class ClockFace;
 class TextDisplay;
+class PointerInput;
 
 struct StartupResult {
     enum class Outcome {
@@ -63,6 +65,7 @@ class MainWindow final : public ClockWindowEvents {
     void AlarmTest();
     void OncePerSecond();
     void HourlySignal();
+    void ForwardPointer(const std::function<void(PointerInput&)>& handler);
 
     std::unique_ptr<Parts> parts_;
 };

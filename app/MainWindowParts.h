@@ -16,6 +16,7 @@
 #include "speech/SoundPlayer.h"
 #include "speech/VoicePlayer.h"
 #include "store/SettingsStore.h"
+#include "window/PointerInput.h"
 
 #include <optional>
 #include <random>
@@ -46,7 +47,8 @@ struct MainWindow::Parts {
     TimeDisplay time;
     AlarmTimer alarm;
     std::mt19937 random;
-    std::optional<KeyCommands> keys; // made by MainWindow, which closes the window for it
+    std::optional<KeyCommands> keys;     // made by MainWindow, which closes the window for it
+    std::optional<PointerInput> pointer; // likewise
 
     TimerId timer1 = 0;
     TimerId timerAlarm = 0;

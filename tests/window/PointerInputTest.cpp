@@ -1,0 +1,107 @@
+// Dragging with magnetic edges, the close button under the pointer, and clicks on display
+// elements, through the window's pointer events.
+#include "tests/support/ClockFixture.h"
+
+namespace diglux::test {
+namespace {
+
+class PointerTest : public ClockFixture {
+  protected:
+    void SetUp() override {
+        host.clock.now = {2024, 3, 1, 9, 5, 7};
+        host.window.rect = {100, 100, 654, 238};
+    }
+    ClockWindowEvents& Sink() { return *host.window.sink; }
+    // Drags from a point of the window by an offset with the left button.
+    void Drag(Point from, int dx, int dy) {
+        Sink().OnMouseMove(0, 0, from);
+        Sink().OnMouseDown(kLeftButton, 0, from);
+        Sink().OnMouseMove(kLeftButton, 0, {from.x + dx, from.y + dy});
+    }
+    // Points the pointer at a window pixel and clicks there.
+    void ClickAt(int button, Point client) {
+        const Rect r = host.window.ScreenRect();
+        host.desktop.pointer = {r.left + client.x, r.top + client.y};
+        Sink().OnMouseDown(button, 0, client);
+        Sink().OnMouseUp(button, 0, client);
+    }
+};
+
+TEST_F(PointerTest, DraggingFollowsThePointerAndSnapsWithinTheDistance) {
+    Start();
+    clock->State().Dock = 5;
+    host.window.Move(100, 100);
+    Drag({300, 100}, -95, 0); // left edge 5 pixels from the screen edge: snaps
+    EXPECT_EQ(host.window.rect.left, 0);
+    EXPECT_EQ(clock->State().SaveCountdown, 2);
+    host.window.Move(100, 100);
+    Drag({300, 100}, -94, 0); // 6 pixels: stays
+    EXPECT_EQ(host.window.rect.left, 6);
+    clock->State().Dock = 0;
+    host.window.Move(100, 100);
+    Drag({300, 100}, -150, 0); // no magnet: partly off the screen
+    EXPECT_EQ(host.window.rect.left, -50);
+}
+
+TEST_F(PointerTest, BottomTaskbarIsTheLowestEdge) {
+    host.desktop.desktop = {0, 0, 1920, 1080};
+    host.desktop.workArea = {0, 0, 1920, 1040};
+    Start();
+    clock->State().Dock = 5;
+    host.window.Move(100, 700);
+    Drag({300, 100}, 0, 110); // bottom at 1048: within 5 pixels of the taskbar's edge
+    EXPECT_EQ(host.window.rect.top, 1040 - 238);
+}
+
+TEST_F(PointerTest, TwipsSnapAtExactlyTheDistance) {
+    host.desktop.unitsPerPixel = 15.0;
+    Start();
+    clock->State().Dock = 5;
+    host.window.rect = {10, 10, 654, 238};
+    host.log.clear();
+    // The pointer moves in pixels; the window is placed in twips (150 = 10 pixels).
+    Sink().OnMouseMove(0, 0, {20, 20});
+    Sink().OnMouseMove(kLeftButton, 0, {15, 20}); // 75 twips from the edge: snaps
+    EXPECT_EQ(host.CallsStartingWith("window.Move").at(0), "window.Move 0 150");
+}
+
+TEST_F(PointerTest, CloseButtonShowsPressesAndCloses) {
+    Start();
+    const RgbImage button = LoadMaster(MapId::PicBut);
+    Sink().OnMouseMove(0, 0, {630, 8});
+    EXPECT_TRUE(clock->Face().PicX().Visible());
+    EXPECT_TRUE(GlyphMatches(clock->Face().PicX(), 0, 0, button, MapId::PicBut, 3));
+    EXPECT_EQ(clock->Face().Frame().At(630, 8), clock->Face().PicX().Pixels().At(14, 7));
+    Sink().OnMouseMove(0, 0, {600, 8});
+    EXPECT_FALSE(clock->Face().PicX().Visible());
+    Sink().OnMouseMove(0, 0, {653, 16}); // the edges count as inside
+    Sink().OnMouseDown(kLeftButton, 0, {653, 16});
+    EXPECT_TRUE(GlyphMatches(clock->Face().PicX(), 0, 0, button, MapId::PicBut, 4));
+    EXPECT_FALSE(clock->Ended());
+    Sink().OnMouseUp(kLeftButton, 0, {653, 16});
+    EXPECT_TRUE(clock->Ended());
+}
+
+TEST_F(PointerTest, ClicksOnDisplayElementsActAsKeys) {
+    Start();
+    ClickAt(kLeftButton, {20 + 30, 156 + 10}); // the note icon: S
+    EXPECT_FALSE(clock->State().Signal);
+    ClickAt(kLeftButton, {20 + 2, 156 + 2}); // the bell: F9
+    EXPECT_TRUE(clock->State().Alarm_Enabled);
+    ClickAt(kLeftButton, {150, 165}); // the text field cycles what it shows
+    EXPECT_EQ(clock->State().Text_2, 2);
+    EXPECT_EQ(clock->Text().Text1Shown(), "INFO: ALARM  ");
+    EXPECT_EQ(clock->Text().T2Shown(), " 00:00 ");
+    ClickAt(kRightButton, {300, 60}); // the time: speak it
+    EXPECT_TRUE(clock->Text().Scrolling());
+}
+
+TEST_F(PointerTest, ClickSilencesTheAlarmBeforeItsOwnAction) {
+    Start();
+    clock->State().AlarmRinging = true;
+    ClickAt(kLeftButton, {400, 100});
+    EXPECT_FALSE(clock->State().AlarmRinging);
+}
+
+} // namespace
+} // namespace diglux::test

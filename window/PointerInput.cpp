@@ -1,0 +1,128 @@
+#include "PointerInput.h"
+
+#include "window/WindowStyle.h"
+
+#include <array>
+#include <cmath>
+
+namespace diglux {
+namespace {
+
+constexpr int kCloseHighlighted = 3;
+constexpr int kClosePressed = 4;
+constexpr int kKeySpace = 32;
+constexpr int kKeyF9 = 120;
+constexpr int kCtrl = 2;
+constexpr int kAlt = 4;
+
+// The click areas over the three icons, in PicMisc's pixels.
+constexpr std::array<Rect, 3> kSwitches{{{0, 0, 24, 27}, {28, 0, 24, 27}, {56, 0, 24, 27}}};
+constexpr std::array<int, 3> kSwitchKeys{kKeyF9, 'S', 'Z'};
+
+} // namespace
+
+PointerInput::PointerInput(PointerParts parts)
+    : p_(std::move(parts)), formMove_(p_.window, p_.desktop) {}
+
+bool PointerInput::OverCloseButton(Point client) const {
+    // Window units, edges included, as the window's own coordinates are compared.
+    const double ux = p_.state.TwipsPerPixelX;
+    const double uy = p_.state.TwipsPerPixelY;
+    const Rect& r = p_.face.PicX().Placement();
+    const double x = client.x * ux;
+    const double y = client.y * uy;
+    return r.left * ux <= x && x <= r.Right() * ux && r.top * uy <= y && y <= r.Bottom() * uy;
+}
+
+void PointerInput::ShowCloseButton(int cell) {
+    Surface& button = p_.face.PicX();
+    p_.maps.Draw(MapId::PicBut, button, 0, 0, cell);
+    button.SetVisible(true);
+}
+
+void PointerInput::MouseMove(int button, Point client) {
+    if (OverCloseButton(client)) {
+        if (!p_.face.PicX().Visible()) {
+            ShowCloseButton(kCloseHighlighted);
+            p_.face.Present(p_.window);
+        }
+    } else {
+        p_.face.PicX().SetVisible(false);
+    }
+    FormMoveX(button, client.x * p_.state.TwipsPerPixelX, client.y * p_.state.TwipsPerPixelY,
+              p_.state.Dock);
+}
+
+void PointerInput::FormMoveX(int button, double x, double y, double dock) {
+    formMove_.Move(button, static_cast<int>(std::nearbyint(x)), static_cast<int>(std::nearbyint(y)),
+                   static_cast<int>(std::nearbyint(dock)),
+                   static_cast<int>(std::nearbyint(p_.state.TwipsPerPixelX)),
+                   static_cast<int>(std::nearbyint(p_.state.TwipsPerPixelY)));
+    if (button == kLeftButton) {
+        p_.state.SaveCountdown = 2;
+    }
+    p_.doEvents();
+}
+
+void PointerInput::MouseDown(int button, Point client) {
+    if (OverCloseButton(client)) {
+        ShowCloseButton(kClosePressed);
+        p_.doEvents();
+        return;
+    }
+    if (button == kLeftButton || button == kRightButton) {
+        p_.alarmStop();
+        ClickAction(button);
+    }
+}
+
+void PointerInput::MouseUp(int, Point client) {
+    if (OverCloseButton(client)) {
+        ShowCloseButton(kCloseHighlighted);
+        p_.doEvents();
+        p_.close();
+    }
+}
+
+bool PointerInput::PointerOver(const Rect& windowArea) const {
+    const Rect window = p_.window.ScreenRect();
+    return MouseIsOverObject(p_.desktop, windowArea.Offset(window.left, window.top));
+}
+
+void PointerInput::ClickAction(int button) {
+    ClockFace& face = p_.face;
+    const Rect& misc = face.PicMisc().Placement();
+    if (button == kLeftButton) {
+        for (std::size_t i = 0; i < kSwitches.size(); ++i) {
+            if (PointerOver(kSwitches[i].Offset(misc.left, misc.top))) {
+                p_.keyDown(kSwitchKeys[i], 0);
+            }
+        }
+        if (PointerOver(face.PicT2().Placement())) {
+            static constexpr std::array<const char*, 4> kInfo{"INFO: AUS", "INFO: K-WOCHE",
+                                                              "INFO: ALARM", "INFO: AUTO"};
+            ClockState& s = p_.state;
+            s.Text_2 = static_cast<std::int16_t>((s.Text_2 + 1) % 4);
+            p_.text.ShowText1(kInfo[static_cast<std::size_t>(s.Text_2)], true);
+            p_.text.DrawText2(false, 0);
+        }
+        return;
+    }
+    if (button != kRightButton) {
+        return;
+    }
+    if (PointerOver(face.PicClk().Placement())) {
+        p_.keyDown(kKeySpace, 0);
+    }
+    if (PointerOver(face.PicDat().Placement())) {
+        p_.keyDown('D', 0);
+    }
+    if (PointerOver(face.PicT1().Placement())) {
+        p_.keyDown(kKeySpace, kAlt);
+    }
+    if (PointerOver(face.PicT2().Placement())) {
+        p_.keyDown(kKeySpace, kCtrl);
+    }
+}
+
+} // namespace diglux
