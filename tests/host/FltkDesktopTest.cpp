@@ -25,10 +25,13 @@ TEST(FltkMessageBox, ButtonsReadLeftToRightAndClosingGivesWhatTheBoxAllows) {
     EXPECT_EQ(MessageBoxClosedResult(MessageButtons::YesNo), MessageResult::No);
 }
 
-// Presses a key in the box with this title as soon as it appears.
+// Presses a key in the box with this title once it is on the screen, again every half
+// second until the box has gone (a key sent while it is still being set up may be lost).
 void PressInBox(const std::string& title, const std::string& key) {
-    RunCommand("(timeout 10 xdotool search --sync --name '^" + title +
-               "$' sleep 0.2 key --window %1 " + key + ") >/dev/null 2>&1 &");
+    const std::string find = "xdotool search --onlyvisible --name '^" + title + "$'";
+    RunCommand("(for i in $(seq 40); do " + find + " >/dev/null && break; sleep 0.25; done; " +
+               "for i in $(seq 20); do " + find + " key --window %1 " + key +
+               " || break; sleep 0.5; done) >/dev/null 2>&1 &");
 }
 
 TEST(FltkMessageBox, EnterPressesTheDefaultButtonAndEscapeCloses) {
