@@ -6,12 +6,12 @@
 # are always private, so a clock the user runs is not disturbed.
 #
 # usage: bench/idle-cost.sh [DIGLUX_BINARY]      (default: build/diglux)
-#        DURATION=60 SETTLE=20 bench/idle-cost.sh
+#        DURATION=60 SETTLE=30 bench/idle-cost.sh
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 diglux=${1:-$here/../build/diglux}
 duration=${DURATION:-60}
-settle=${SETTLE:-20}
+settle=${SETTLE:-30}
 [ -x "$diglux" ] || { echo "idle-cost: $diglux is not an executable; build it first" >&2; exit 1; }
 
 own_display=${DISPLAY:-}
