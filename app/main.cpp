@@ -50,13 +50,20 @@ int RunClock() {
 
     diglux::MainWindow mainWindow(host);
     window.SetEventSink(&mainWindow);
-    diglux::SessionEndSignals sessionEnd([&mainWindow] {
-        if (!mainWindow.Ended()) {
-            mainWindow.OnCloseRequest(diglux::UnloadReason::SessionEnd);
+    bool started = false;
+    diglux::SessionEndSignals sessionEnd([&mainWindow, &window, &started] {
+        if (mainWindow.Ended()) {
+            return;
         }
+        if (!started && !window.IsVisible()) {
+            // Still starting (perhaps in a start-up message box): nothing is there to save.
+            std::exit(EXIT_SUCCESS);
+        }
+        mainWindow.OnCloseRequest(diglux::UnloadReason::SessionEnd);
     });
 
     const diglux::StartupResult startup = mainWindow.Load();
+    started = true;
     switch (startup.outcome) {
     case diglux::StartupResult::Outcome::Failed:
         std::cerr << "diglux: " << startup.error << "\n";
