@@ -36,6 +36,7 @@ bool SdlSoundDevice::PlayWave(std::span<const std::uint8_t> wave, SoundFlags fla
     if (!usable_) {
         return false;
     }
+    Stop(); // also when the new sound cannot be read
     auto sound = DecodeWave(wave);
     if (!sound) {
         return false;
@@ -47,6 +48,7 @@ bool SdlSoundDevice::PlayFile(const std::string& path, SoundFlags flags) {
     if (!usable_) {
         return false;
     }
+    Stop();
     auto sound = DecodeWaveFile(path);
     if (!sound) {
         return false;
@@ -71,7 +73,6 @@ void SdlSoundDevice::Stop() {
 }
 
 bool SdlSoundDevice::Play(PcmSound sound, bool async) {
-    Stop();
     gain_.Apply(sound.samples);
     std::unique_lock lock(mutex_);
     if (!StartLocked(sound)) {
