@@ -91,6 +91,62 @@ void OnClose(Fl_Widget* window, void* /*data*/) {
     window->hide(); // the answer stays the closed-box result
 }
 
+struct BoxLayout {
+    int width = 0;
+    int height = 0;
+    int textLeft = 0;
+    int textWidth = 0;
+    int bodyHeight = 0;
+    int buttonTop = 0;
+    int buttonsLeft = 0;
+};
+
+BoxLayout LayOut(const std::string& text, bool hasIcon, int buttonCount) {
+    fl_font(FL_HELVETICA, kFontSize);
+    int textWidth = 0;
+    int textHeight = 0;
+    fl_measure(text.c_str(), textWidth, textHeight);
+    BoxLayout layout;
+    layout.textLeft = kMargin + (hasIcon ? kIconSize + kGap : 0);
+    layout.textWidth = textWidth;
+    const int rowWidth = buttonCount * (kButtonWidth + kGap) - kGap;
+    layout.width =
+        std::max({layout.textLeft + textWidth + kMargin, rowWidth + 2 * kMargin, kMinimumWidth});
+    layout.bodyHeight = std::max(textHeight, hasIcon ? kIconSize : 0);
+    layout.buttonTop = kMargin + layout.bodyHeight + kGap + 4;
+    layout.height = layout.buttonTop + kButtonHeight + kMargin;
+    layout.buttonsLeft = layout.width - kMargin - rowWidth; // right-aligned row
+    return layout;
+}
+
+// A default button the box does not have falls back to the first, as on Windows.
+std::size_t DefaultIndex(int defaultButton, std::size_t count) {
+    const auto wanted = static_cast<std::size_t>(defaultButton - 1);
+    return defaultButton >= 1 && wanted < count ? wanted : 0;
+}
+
+// Adds the row of buttons; Enter presses the default one. Returns the default button.
+Fl_Button* AddButtons(const std::vector<MessageBoxButton>& buttons, std::size_t defaultIndex,
+                      const BoxLayout& layout, Answer& answer,
+                      std::vector<ButtonBinding>& bindings) {
+    bindings.resize(buttons.size());
+    Fl_Button* defaultButton = nullptr;
+    int left = layout.buttonsLeft;
+    for (std::size_t i = 0; i < buttons.size(); ++i, left += kButtonWidth + kGap) {
+        const int top = layout.buttonTop;
+        Fl_Button* button = i == defaultIndex
+                                ? new Fl_Return_Button(left, top, kButtonWidth, kButtonHeight)
+                                : new Fl_Button(left, top, kButtonWidth, kButtonHeight);
+        button->label(buttons[i].label);
+        bindings[i] = {&answer, buttons[i].result};
+        button->callback(&OnButton, &bindings[i]);
+        if (i == defaultIndex) {
+            defaultButton = button;
+        }
+    }
+    return defaultButton;
+}
+
 } // namespace
 
 std::vector<MessageBoxButton> MessageBoxButtonsFor(MessageButtons buttons) {
@@ -126,49 +182,23 @@ MessageResult RunMessageBox(const MessageBoxRequest& request) {
     const auto buttons = MessageBoxButtonsFor(request.buttons);
     const std::string text = LabelText(request.text);
     const std::string title = request.title;
-    const bool hasIcon = LookOf(request.icon).symbol != nullptr;
+    const BoxLayout layout =
+        LayOut(text, LookOf(request.icon).symbol != nullptr, static_cast<int>(buttons.size()));
 
-    fl_font(FL_HELVETICA, kFontSize);
-    int textWidth = 0;
-    int textHeight = 0;
-    fl_measure(text.c_str(), textWidth, textHeight);
-    const int textLeft = kMargin + (hasIcon ? kIconSize + kGap : 0);
-    const int rowWidth = static_cast<int>(buttons.size()) * (kButtonWidth + kGap) - kGap;
-    const int width =
-        std::max({textLeft + textWidth + kMargin, rowWidth + 2 * kMargin, kMinimumWidth});
-    const int bodyHeight = std::max(textHeight, hasIcon ? kIconSize : 0);
-    const int buttonTop = kMargin + bodyHeight + kGap + 4;
-    const int height = buttonTop + kButtonHeight + kMargin;
-
-    Fl_Window window(width, height, title.c_str());
+    Fl_Window window(layout.width, layout.height, title.c_str());
     window.xclass("Diglux");
+    window.size_range(layout.width, layout.height, layout.width, layout.height);
     window.set_modal();
     Answer answer{&window, MessageBoxClosedResult(request.buttons)};
     window.callback(&OnClose);
-
     AddIcon(request.icon);
-    auto* label = new Fl_Box(textLeft, kMargin, textWidth, bodyHeight, text.c_str());
+    auto* label =
+        new Fl_Box(layout.textLeft, kMargin, layout.textWidth, layout.bodyHeight, text.c_str());
     label->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE);
     label->labelsize(kFontSize);
-
-    // A default button the box does not have falls back to the first, as on Windows.
-    const auto wanted = static_cast<std::size_t>(request.defaultButton - 1);
-    const std::size_t defaultIndex =
-        request.defaultButton >= 1 && wanted < buttons.size() ? wanted : 0;
-    std::vector<ButtonBinding> bindings(buttons.size());
-    Fl_Button* defaultButton = nullptr;
-    int left = width - kMargin - rowWidth;
-    for (std::size_t i = 0; i < buttons.size(); ++i, left += kButtonWidth + kGap) {
-        Fl_Button* button = i == defaultIndex
-                                ? new Fl_Return_Button(left, buttonTop, kButtonWidth, kButtonHeight)
-                                : new Fl_Button(left, buttonTop, kButtonWidth, kButtonHeight);
-        button->label(buttons[i].label);
-        bindings[i] = {&answer, buttons[i].result};
-        button->callback(&OnButton, &bindings[i]);
-        if (i == defaultIndex) {
-            defaultButton = button;
-        }
-    }
+    std::vector<ButtonBinding> bindings;
+    Fl_Button* defaultButton = AddButtons(
+        buttons, DefaultIndex(request.defaultButton, buttons.size()), layout, answer, bindings);
     window.end();
 
     int screenX = 0;
@@ -176,7 +206,8 @@ MessageResult RunMessageBox(const MessageBoxRequest& request) {
     int screenW = 0;
     int screenH = 0;
     Fl::screen_work_area(screenX, screenY, screenW, screenH, 0);
-    window.position(screenX + (screenW - width) / 2, screenY + (screenH - height) / 2);
+    window.position(screenX + (screenW - layout.width) / 2,
+                    screenY + (screenH - layout.height) / 2);
     window.show();
     defaultButton->take_focus();
     while (window.shown()) {
