@@ -1,6 +1,5 @@
 #include "AlarmTimer.h"
 
-#include "app/TimeText.h"
 #include "window/WindowStyle.h"
 
 namespace diglux {
@@ -33,10 +32,8 @@ void AlarmTimer::RingingPhase() {
             p_.sound.PlayFile(s.AlarmWavPath, SND_NOWAIT);
         } else if (s.AlarmSpeakDue) {
             s.AlarmSpeakDue = false;
-            SagZeitRequest request;
-            request.whenText = FormatTimeOfDay(p_.clock.Now());
-            request.alarm = true;
-            p_.voice.SagZeitX(request);
+            // The current time (1), no date, no seconds, played at once, after the alarm tones.
+            p_.voice.Ansage(1, std::monostate{}, false, "", false, false, true);
         }
         OnTop(p_.window, true, true);
     } else {

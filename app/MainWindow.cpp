@@ -1,9 +1,9 @@
 #include "app/MainWindow.h"
 
 #include "app/MainWindowParts.h"
-#include "app/TimeText.h"
 #include "commands/Messages.h"
 #include "display/Orientation.h"
+#include "speech/Sentences.h"
 #include "window/WindowStyle.h"
 
 #include <filesystem>
@@ -49,10 +49,11 @@ MainWindow::MainWindow(const Host& host) : parts_(std::make_unique<Parts>(host))
                                 p.random,
                                 [this] { parts_->DoEvents(); },
                                 [](const LocalDateTime& when, bool withSeconds) {
-                                    return ZeitInWorten(FormatTimeOfDay(when), withSeconds, false,
-                                                        false, false);
+                                    return ZeitInWorten(when, withSeconds, false, false, false);
                                 },
-                                [](const LocalDateTime&, bool) { return std::string(); },
+                                [](const LocalDateTime& when, bool withWeekday) {
+                                    return DatumInWorten(when, withWeekday, false, false, false);
+                                },
                                 [this](UnloadReason reason) { OnCloseRequest(reason); },
                                 {},
                                 {},
