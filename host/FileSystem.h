@@ -19,6 +19,8 @@ class FileSystem {
     // Writes bytes from the file's first byte, creating it if missing; an existing longer file
     // is not shortened. False on any failure.
     virtual bool WriteFile(const std::string& path, std::span<const std::uint8_t> bytes) = 0;
+    // Writes a file anew: afterwards it holds exactly these bytes. False on any failure.
+    virtual bool ReplaceFile(const std::string& path, std::span<const std::uint8_t> bytes) = 0;
     // Removes a file; false when it did not exist or could not be removed.
     virtual bool RemoveFile(const std::string& path) = 0;
     // Creates one folder with the given permission bits; false when it failed (for example
@@ -26,6 +28,9 @@ class FileSystem {
     virtual bool CreateFolder(const std::string& path, unsigned mode) = 0;
     // True when the path is a folder.
     virtual bool IsFolder(const std::string& path) const = 0;
+    // A folder for this user's temporary files when the environment names none
+    // ("/tmp/diglux-<uid>" on Linux), without a trailing separator; not created here.
+    virtual std::string UserTempFolder() const = 0;
 };
 
 } // namespace diglux

@@ -1,0 +1,61 @@
+// Numbers in stored texts and the value kinds' text and numeric forms.
+#include "store/NumberText.h"
+#include "store/DynamicValue.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace diglux {
+namespace {
+
+TEST(LeadingNumber, TakesTheDecimalNumberAtTheStartOnly) {
+    EXPECT_EQ(LeadingNumber("42"), 42.0);
+    EXPECT_EQ(LeadingNumber("  -7.25abc"), -7.25);
+    EXPECT_EQ(LeadingNumber("+3"), 3.0);
+    EXPECT_EQ(LeadingNumber(".5"), 0.5);
+    EXPECT_EQ(LeadingNumber("12.5.7"), 12.5);
+    EXPECT_EQ(LeadingNumber("1e3"), 1.0) << "no exponent";
+    EXPECT_EQ(LeadingNumber("yes"), 0.0);
+    EXPECT_EQ(LeadingNumber(""), 0.0);
+    EXPECT_EQ(LeadingNumber("-"), 0.0);
+    EXPECT_EQ(LeadingNumber("."), 0.0);
+    EXPECT_EQ(LeadingNumber("inf"), 0.0);
+    EXPECT_EQ(LeadingNumber(std::string(400, '9')), std::numeric_limits<double>::infinity());
+    EXPECT_EQ(LeadingNumber("0." + std::string(400, '0') + "1"), 0.0);
+}
+
+TEST(RoundHalfEven, HalvesGoToTheEvenNeighbour) {
+    EXPECT_EQ(RoundHalfEven(7.5), 8.0);
+    EXPECT_EQ(RoundHalfEven(6.5), 6.0);
+    EXPECT_EQ(RoundHalfEven(0.5), 0.0);
+    EXPECT_EQ(RoundHalfEven(-2.5), -2.0);
+    EXPECT_EQ(RoundHalfEven(-3.5), -4.0);
+    EXPECT_EQ(RoundHalfEven(2.4999), 2.0);
+    EXPECT_EQ(RoundHalfEven(2.5001), 3.0);
+}
+
+TEST(RoundHalfEven, IntegersAreClampedToTheirRange) {
+    EXPECT_EQ(ToInt16(40000.0), 32767);
+    EXPECT_EQ(ToInt16(-40000.0), -32768);
+    EXPECT_EQ(ToInt16(32767.4), 32767);
+    EXPECT_EQ(ToInt32(1e12), 2147483647);
+    EXPECT_EQ(ToInt32(std::numeric_limits<double>::infinity()), 2147483647);
+    EXPECT_EQ(ToInt32(-2.5), -2);
+}
+
+TEST(DynamicValue, TextAndNumericForms) {
+    EXPECT_EQ(DynamicValue().TextForm(), "");
+    EXPECT_EQ(DynamicValue(std::int32_t{-12}).TextForm(), "-12");
+    EXPECT_EQ(DynamicValue(std::uint8_t{255}).TextForm(), "255");
+    EXPECT_EQ(DynamicValue(0.1).TextForm(), "0.1");
+    EXPECT_EQ(DynamicValue(DynamicValue::Bytes{'h', 'i'}).TextForm(), "hi");
+    EXPECT_EQ(DynamicValue(DynamicValue::Texts{"a"}).TextForm(), std::nullopt);
+    EXPECT_EQ(DynamicValue(" 12x").NumericValue(), 12.0);
+    EXPECT_EQ(DynamicValue(std::int16_t{-1}).NumericValue(), -1.0);
+    EXPECT_EQ(DynamicValue(DynamicValue::Bytes{'1'}).NumericValue(), 0.0);
+    EXPECT_EQ(DynamicValue::Flag(true), DynamicValue(std::int16_t{-1}));
+}
+
+} // namespace
+} // namespace diglux
