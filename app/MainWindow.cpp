@@ -80,9 +80,9 @@ StartupResult MainWindow::Load() {
     s.ProductName = "Diglux";
     s.ReleaseDate = "16.03.2022";
     s.VersionText = MakeVersionText(host.system.Version());
-    // Linux keeps no runtime settings area of its own, so there is nothing to clear. The
-    // manifest, single-instance, colour-depth and display-scaling checks come with the
-    // platform work (DESIGN-NOTES.md, "Pending calls").
+    if (!p.checks.Run()) {
+        return {StartupResult::Outcome::Ended, {}};
+    }
 
     s.TwipsPerPixelX = host.desktop.UnitsPerPixelX();
     s.TwipsPerPixelY = host.desktop.UnitsPerPixelY();

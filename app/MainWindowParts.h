@@ -6,15 +6,19 @@
 #include "app/ClockState.h"
 #include "app/MainWindow.h"
 #include "app/Settings.h"
+#include "app/StartupChecks.h"
 #include "commands/KeyCommands.h"
 #include "display/ClockFace.h"
 #include "display/GlyphMaps.h"
 #include "display/TextDisplay.h"
 #include "display/TimeDisplay.h"
+#include "platform/DpiCheck.h"
 #include "platform/Environment.h"
+#include "platform/ManifestWriter.h"
 #include "speech/SndMixer.h"
 #include "speech/SoundPlayer.h"
 #include "speech/VoicePlayer.h"
+#include "store/RegistryAccess.h"
 #include "store/SettingsStore.h"
 #include "window/PointerInput.h"
 
@@ -26,18 +30,24 @@ namespace diglux {
 struct MainWindow::Parts {
     explicit Parts(const Host& h)
         : host(h), text(state, face, maps, h.clock, h.timers, h.window, [this] { DoEvents(); }),
-          store(h.registry), settings(state, store, h.window, h.desktop),
-          environment(h.system, h.desktop, h.clock, h.resources), sound(h.sound, h.resources),
+          registryAccess(h.registry, h.desktop), store(registryAccess),
+          settings(state, store, h.window, h.desktop, environment, text, [this] { DoEvents(); }),
+          environment(h.system, h.desktop, h.clock, h.resources, &h.files),
+          sound(h.sound, h.resources),
           voice(sound, h.resources, h.desktop, h.clock, state, environment), mixer(h.mixer, state),
           time(state, face, maps, h.clock, text),
-          alarm(AlarmParts{state, face, maps, text, time, sound, mixer, voice, h.window, h.clock}) {
-    }
+          alarm(AlarmParts{state, face, maps, text, time, sound, mixer, voice, h.window, h.clock}),
+          manifest(h.system, environment, h.files, state.ProductName),
+          dpi(registryAccess, environment, h.desktop, h.processes),
+          checks(StartupCheckParts{state, store, manifest, dpi, environment, h.system, h.desktop,
+                                   h.processes}) {}
 
     Host host;
     ClockState state;
     ClockFace face;
     GlyphMaps maps;
     TextDisplay text;
+    RegistryAccess registryAccess;
     SettingsStore store;
     Settings settings;
     Environment environment;
@@ -46,6 +56,9 @@ struct MainWindow::Parts {
     SndMixer mixer;
     TimeDisplay time;
     AlarmTimer alarm;
+    ManifestWriter manifest;
+    DpiCheck dpi;
+    StartupChecks checks;
     std::mt19937 random;
     std::optional<KeyCommands> keys;     // made by MainWindow, which closes the window for it
     std::optional<PointerInput> pointer; // likewise

@@ -2,60 +2,107 @@
 
 #include "display/Orientation.h"
 
-#include <cctype>
-#include <cmath>
-#include <cstdlib>
-
 namespace diglux {
 
-double LeadingNumber(const std::string& text) {
-    std::size_t i = 0;
-    while (i < text.size() && text[i] == ' ') {
-        ++i;
-    }
-    std::string number;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
-        number += text[i++];
-    }
-    bool point = false;
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
-        if (std::isdigit(static_cast<unsigned char>(c)) != 0) {
-            number += c;
-        } else if (c == '.' && !point) {
-            point = true;
-            number += c;
-        } else {
-            break;
-        }
-    }
-    return number.empty() ? 0.0 : std::strtod(number.c_str(), nullptr);
-}
-
 Settings::Settings(ClockState& state, SettingsStore& store, ClockWindowHost& window,
-                   const Desktop& desktop)
-    : state_(state), store_(store), window_(window), desktop_(desktop) {}
+                   const Desktop& desktop, const Environment& environment, TextDisplay& text,
+                   std::function<void()> doEvents, std::function<void()> setAutoStart)
+    : state_(state), store_(store), window_(window), desktop_(desktop), environment_(environment),
+      text_(text), doEvents_(std::move(doEvents)), setAutoStart_(std::move(setAutoStart)) {}
 
 std::string Settings::Get(const std::string& name, const std::string& defaultValue) {
-    return store_.GetSettingValue(state_.MakerName, state_.ProductName, name, defaultValue);
+    return store_.GetSettingText(state_.MakerName, state_.ProductName, name, defaultValue);
 }
 
 void Settings::Save(const std::string& name, const std::string& value) {
     store_.SaveSettingValue(state_.MakerName, state_.ProductName, name, value);
 }
 
-// Pending: the settings table with its conversions comes with the store work.
-void Settings::Load() {}
+// Only "0" switches a flag off: an empty text or any word keeps it on.
+bool Settings::GetFlag(const std::string& name, const std::string& defaultValue) {
+    return Get(name, defaultValue) != "0";
+}
+
+double Settings::GetNumber(const std::string& name, const std::string& defaultValue) {
+    return LeadingNumber(Get(name, defaultValue));
+}
+
+void Settings::LoadAutoStart() {
+    const double value = GetNumber("AutoStart", "2");
+    state_.AutoStartAlways = value == 1.0;
+    state_.AutoStartAuto = value == 2.0;
+}
+
+void Settings::Load() {
+    ClockState& s = state_;
+    s.Blink = GetFlag("Blink", "0");
+    s.Alarm_Enabled = GetFlag("Alarm.Enabled", "0");
+    s.Alarm_Time = Get("Alarm.Time", "00:00");
+    s.Alarm_SagZeit = GetNumber("Alarm.SagZeit", "1") != 0.0;
+    s.Signal = GetFlag("Signal", "1");
+    s.NoSignalMark = !s.Signal;
+    s.Dock = ToInt16(GetNumber("Dock", "0"));
+    s.ShowInTask = GetFlag("ShowInTask", "0");
+    s.ISerifOff = Get("Serife.I", "1") != "1";
+    s.SagZeit = GetFlag("SagZeit", "0");
+    s.NoSagZeitMark = !s.SagZeit;
+    s.SagZeit_Start = ToInt16(GetNumber("SagZeit.Start", "10"));
+    s.SagZeit_Ende = ToInt16(GetNumber("SagZeit.Ende", "22"));
+    LoadAutoStart();
+    if (setAutoStart_) {
+        setAutoStart_();
+    }
+    s.Volume_Set = GetFlag("Volume.Set", "0");
+    s.Volume_Master = ToInt32(GetNumber("Volume.Master", "50"));
+    // Older systems had a louder wave line, so the announcement used half of it.
+    const char* waveDefault = environment_.WinVersion() < 6.0f ? "50" : "100";
+    s.Volume_Wave = ToInt32(GetNumber("Volume.Wave", waveDefault));
+    s.Text_2 = ToInt16(GetNumber("Text.2", "1"));
+    s.ColorStep = 8;
+    s.Color_R = ToInt16(GetNumber("Color.R", "95"));
+    s.Color_G = ToInt16(GetNumber("Color.G", "255"));
+    s.Color_B = ToInt16(GetNumber("Color.B", "47"));
+    s.Color_Offset = ToInt16(GetNumber("Color.Offset", "0"));
+    s.ColorDirty = true;
+}
+
+void Settings::SaveFlag(const std::string& name, bool value) {
+    Save(name, value ? "1" : "0");
+}
+
+void Settings::SaveNumber(const std::string& name, long value) {
+    Save(name, std::to_string(value));
+}
 
 void Settings::SetSave() {
+    const ClockState& s = state_;
     SaveOrientation();
-    // Pending: writing every setting comes with the store work.
+    SaveFlag("Blink", s.Blink);
+    SaveFlag("Alarm.Enabled", s.Alarm_Enabled);
+    Save("Alarm.Time", s.Alarm_Time);
+    SaveFlag("Alarm.SagZeit", s.Alarm_SagZeit);
+    SaveFlag("Signal", s.Signal);
+    SaveFlag("Serife.I", !s.ISerifOff);
+    SaveNumber("Dock", s.Dock);
+    SaveNumber("Color.R", s.Color_R);
+    SaveNumber("Color.G", s.Color_G);
+    SaveNumber("Color.B", s.Color_B);
+    SaveNumber("Color.Offset", s.Color_Offset);
+    SaveFlag("Volume.Set", s.Volume_Set);
+    SaveNumber("Volume.Master", s.Volume_Master);
+    SaveNumber("Volume.Wave", s.Volume_Wave);
+    SaveFlag("ShowInTask", s.ShowInTask);
+    SaveFlag("SagZeit", s.SagZeit);
+    SaveNumber("SagZeit.Start", s.SagZeit_Start);
+    SaveNumber("SagZeit.Ende", s.SagZeit_Ende);
+    SaveNumber("Text.2", s.Text_2);
+    Save("AutoStart", s.AutoStartAlways ? "1" : (s.AutoStartAuto ? "2" : "0"));
 }
 
 void Settings::LoadOrientation() {
     const bool portrait = Orientation(desktop_) != 0;
-    const double top = LeadingNumber(Get(portrait ? "Window.Top.P" : "Window.Top", "32"));
-    const double left = LeadingNumber(Get(portrait ? "Window.Left.P" : "Window.Left", "32"));
+    const double top = GetNumber(portrait ? "Window.Top.P" : "Window.Top", "32");
+    const double left = GetNumber(portrait ? "Window.Left.P" : "Window.Left", "32");
     window_.Move(left * state_.TwipsPerPixelX, top * state_.TwipsPerPixelY);
 }
 
@@ -63,11 +110,32 @@ void Settings::SaveOrientation() {
     // The host reports the window in pixels, which is what is stored.
     const Rect rect = window_.ScreenRect();
     const bool portrait = Orientation(desktop_) != 0;
-    Save(portrait ? "Window.Top.P" : "Window.Top", std::to_string(rect.top));
-    Save(portrait ? "Window.Left.P" : "Window.Left", std::to_string(rect.left));
+    SaveNumber(portrait ? "Window.Top.P" : "Window.Top", rect.top);
+    SaveNumber(portrait ? "Window.Left.P" : "Window.Left", rect.left);
 }
 
-// Pending: the countdowns come with the store work.
-void Settings::ChkLoadSave() {}
+void Settings::ChkLoadSave() {
+    ClockState& s = state_;
+    if (s.SaveCountdown >= 1) {
+        // A pending save wins: the load waits, and is dropped when the save happens.
+        if (--s.SaveCountdown == 0) {
+            s.LoadCountdown = 0;
+            SaveOrientation();
+        }
+        return;
+    }
+    if (s.LoadCountdown < 1) {
+        return;
+    }
+    --s.LoadCountdown;
+    s.SaveCountdown = 0;
+    text_.ShowText1(Orientation(desktop_) == 0 ? "SET LANDSCAPE" : "SET PORTRAIT", true);
+    if (s.LoadCountdown == 0) {
+        LoadOrientation();
+    }
+    if (doEvents_) {
+        doEvents_();
+    }
+}
 
 } // namespace diglux

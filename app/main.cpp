@@ -10,6 +10,7 @@
 #include "host/linux/FltkTimerService.h"
 #include "host/linux/LinuxSystemInfo.h"
 #include "host/linux/PngCodec.h"
+#include "host/linux/PosixFileSystem.h"
 #include "host/linux/PosixProcesses.h"
 #include "host/linux/SdlSoundDevice.h"
 #include "host/linux/SessionEndSignals.h"
@@ -45,8 +46,9 @@ int RunClock() {
     diglux::LinuxSystemInfo system;
     diglux::EmbeddedResources resources;
     diglux::LibPngDecoder images;
-    const diglux::Host host{clock, events,   timers,    window, desktop,   sound,
-                            mixer, registry, processes, system, resources, images};
+    diglux::PosixFileSystem files;
+    const diglux::Host host{clock,    events,    timers, window,    desktop, sound, mixer,
+                            registry, processes, system, resources, images,  files};
 
     diglux::MainWindow mainWindow(host);
     window.SetEventSink(&mainWindow);

@@ -5,6 +5,7 @@
 #include "ClockWindowHost.h"
 #include "Desktop.h"
 #include "EventPump.h"
+#include "FileSystem.h"
 #include "ImageDecoder.h"
 #include "MixerDevice.h"
 #include "Processes.h"
@@ -29,6 +30,7 @@ struct Host {
     SystemInfo& system;
     Resources& resources;
     ImageDecoder& images;
+    FileSystem& files;
 };
 
 } // namespace diglux

@@ -38,8 +38,8 @@ std::string ExeBaseName(const std::string& exePath) {
 }
 
 Environment::Environment(const SystemInfo& system, const Desktop& desktop, Clock& clock,
-                         const Resources& resources)
-    : system_(system), desktop_(desktop), clock_(clock), resources_(resources) {}
+                         const Resources& resources, FileSystem* files)
+    : system_(system), desktop_(desktop), clock_(clock), resources_(resources), files_(files) {}
 
 std::string Environment::ExePath() const {
     return system_.ExecutablePath();
@@ -66,17 +66,39 @@ int Environment::ScreenBitsPerPixel() const {
     return planes == 4 ? 4 : 0;
 }
 
-// Pending: the temporary-folder rules and the file operations come with the platform work.
 std::string Environment::TempDir() {
-    return {};
+    if (!tempDir_.empty()) {
+        return tempDir_;
+    }
+    std::string folder;
+    for (const char* name : {"TEMP", "TMP", "XDG_RUNTIME_DIR"}) {
+        folder = system_.Environment(name).value_or("");
+        if (!folder.empty()) {
+            break;
+        }
+    }
+    if (folder.empty()) {
+        folder = files_ != nullptr ? files_->UserTempFolder() : "/tmp";
+    }
+    if (!folder.ends_with('/')) {
+        folder += '/';
+    }
+    // Usually it exists already; a failure shows later, when a file cannot be written.
+    if (files_ != nullptr) {
+        files_->CreateFolder(folder.substr(0, folder.size() - 1), 0700);
+    }
+    tempDir_ = folder;
+    return tempDir_;
 }
 
-long Environment::FileLength(const std::string&) const {
-    return -1;
+long Environment::FileLength(const std::string& path) const {
+    return files_ != nullptr ? files_->FileLength(path) : -1;
 }
 
-bool Environment::ResToFile(const std::string&, const std::string&, const std::string&) {
-    return false;
+bool Environment::ResToFile(const std::string& type, const std::string& name,
+                            const std::string& path) {
+    const std::span<const std::uint8_t> bytes = resources_.Load(type, name);
+    return files_ != nullptr && !bytes.empty() && files_->WriteFile(path, bytes);
 }
 
 void Environment::WaitSeconds(float seconds) {

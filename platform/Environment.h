@@ -1,12 +1,10 @@
 // Small queries about the machine and the program's own file: version text and numbers,
 // colour depth, executable name, temporary folder, files, and a blocking wait.
-//
-// TempDir, FileLength and ResToFile are not yet written: they give the neutral results
-// "", -1 and false until the platform work lands (see DESIGN-NOTES.md, "Pending calls").
 #pragma once
 
 #include "host/Clock.h"
 #include "host/Desktop.h"
+#include "host/FileSystem.h"
 #include "host/Resources.h"
 #include "host/SystemInfo.h"
 
@@ -23,16 +21,23 @@ std::string ExeBaseName(const std::string& exePath);
 
 class Environment {
   public:
+    // Without files the file queries give their neutral results (-1, false) and TempDir
+    // creates no folder.
     Environment(const SystemInfo& system, const Desktop& desktop, Clock& clock,
-                const Resources& resources);
+                const Resources& resources, FileSystem* files = nullptr);
 
     std::string ExePath() const;
     float WinVersion() const;
     bool IsNTPlatform() const;
     bool ShadowSupported() const;
     int ScreenBitsPerPixel() const;
+    // The temporary folder, ending with "/": TEMP, else TMP, else XDG_RUNTIME_DIR, else the
+    // host's per-user folder. Created (mode 0700) on the first call, then kept for the run.
     std::string TempDir();
+    // The length of a regular file that can be read; -1 otherwise (links are not followed).
     long FileLength(const std::string& path) const;
+    // Writes a resource's bytes into a file from its first byte; false when the resource is
+    // missing or the file cannot be written.
     bool ResToFile(const std::string& type, const std::string& name, const std::string& path);
     // Sleeps seconds x 1000 ms, rounded half to even; no events run meanwhile.
     void WaitSeconds(float seconds);
@@ -42,6 +47,8 @@ class Environment {
     const Desktop& desktop_;
     Clock& clock_;
     const Resources& resources_;
+    FileSystem* files_;
+    std::string tempDir_;
 };
 
 } // namespace diglux

@@ -1,11 +1,10 @@
 // The three settings wrappers: read (with default), write and delete one value under
-// HKCU\Software\<maker>\<product>.
-//
-// Not yet connected to the store: reads give the default, writes and deletes change nothing,
-// until the store work lands (see DESIGN-NOTES.md, "Pending calls").
+// HKCU\Software\<maker>\<product>. A name holding a "\" is kept whole as a value name, not
+// read as a sub-key.
 #pragma once
 
-#include "host/RegistryBackend.h"
+#include "store/DynamicValue.h"
+#include "store/RegistryAccess.h"
 
 #include <string>
 
@@ -13,16 +12,28 @@ namespace diglux {
 
 class SettingsStore {
   public:
-    explicit SettingsStore(RegistryBackend& backend);
-    std::string GetSettingValue(const std::string& maker, const std::string& product,
-                                const std::string& name, const std::string& defaultValue);
+    explicit SettingsStore(RegistryAccess& registry);
+
+    // The stored value, or the default when it is missing, unreadable or of a type the layer
+    // does not hand out.
+    DynamicValue GetSettingValue(const std::string& maker, const std::string& product,
+                                 const std::string& name, const DynamicValue& defaultValue);
+    // The stored value's text form (numbers in decimal), or the default text when it is
+    // missing or has no text form.
+    std::string GetSettingText(const std::string& maker, const std::string& product,
+                               const std::string& name, const std::string& defaultValue);
     void SaveSettingValue(const std::string& maker, const std::string& product,
-                          const std::string& name, const std::string& value);
+                          const std::string& name, const DynamicValue& value);
+    // A blank name deletes the whole product key (only when it has no sub-keys).
     void DeleteSettingValue(const std::string& maker, const std::string& product,
                             const std::string& name);
 
   private:
-    RegistryBackend& backend_;
+    RegistryAccess& registry_;
 };
+
+// "HKCU\Software\<maker>\<product>\<name>", with "\" put in front of a name holding a "\".
+std::string SettingPath(const std::string& maker, const std::string& product,
+                        const std::string& name);
 
 } // namespace diglux

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 
 namespace diglux::test {
 namespace {
@@ -313,11 +314,54 @@ std::optional<std::string> FakeSystem::Environment(const std::string& name) cons
     return it == environment.end() ? std::nullopt : std::optional<std::string>(it->second);
 }
 
+long FakeFileSystem::FileLength(const std::string& path) const {
+    const auto it = files.find(path);
+    return it == files.end() ? -1 : static_cast<long>(it->second.size());
+}
+
+bool FakeFileSystem::ReadFile(const std::string& path, std::string& bytes) const {
+    const auto it = files.find(path);
+    bytes = it == files.end() ? std::string() : it->second;
+    return it != files.end();
+}
+
+bool FakeFileSystem::WriteFile(const std::string& path, std::span<const std::uint8_t> bytes) {
+    log_.push_back("files.WriteFile " + path);
+    if (failWrites) {
+        return false;
+    }
+    std::string& content = files[path];
+    content.resize(std::max(content.size(), bytes.size()));
+    std::copy(bytes.begin(), bytes.end(), content.begin());
+    return true;
+}
+
+bool FakeFileSystem::ReplaceFile(const std::string& path, std::span<const std::uint8_t> bytes) {
+    log_.push_back("files.ReplaceFile " + path);
+    if (failWrites) {
+        return false;
+    }
+    files[path].assign(bytes.begin(), bytes.end());
+    return true;
+}
+
+bool FakeFileSystem::RemoveFile(const std::string& path) {
+    log_.push_back("files.RemoveFile " + path);
+    return files.erase(path) > 0;
+}
+
+bool FakeFileSystem::CreateFolder(const std::string& path, unsigned mode) {
+    char octal[8];
+    std::snprintf(octal, sizeof octal, "%o", mode);
+    log_.push_back("files.CreateFolder " + path + " " + octal);
+    return folders.emplace(path, mode).second;
+}
+
 FakeHost::FakeHost() = default;
 
 Host FakeHost::Bundle() {
-    return Host{clock, events,   timers,    window, desktop,   sound,
-                mixer, registry, processes, system, resources, images};
+    return Host{clock,    events,    timers, window,    desktop, sound, mixer,
+                registry, processes, system, resources, images,  files};
 }
 
 std::vector<std::string> FakeHost::CallsStartingWith(const std::string& prefix) const {

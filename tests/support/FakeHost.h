@@ -212,6 +212,27 @@ class FakeSystem final : public SystemInfo {
     bool usesManifests = false;
 };
 
+// Files and folders in memory; writes and removals are logged.
+class FakeFileSystem final : public FileSystem {
+  public:
+    explicit FakeFileSystem(CallLog& log) : log_(log) {}
+    long FileLength(const std::string& path) const override;
+    bool ReadFile(const std::string& path, std::string& bytes) const override;
+    bool WriteFile(const std::string& path, std::span<const std::uint8_t> bytes) override;
+    bool ReplaceFile(const std::string& path, std::span<const std::uint8_t> bytes) override;
+    bool RemoveFile(const std::string& path) override;
+    bool CreateFolder(const std::string& path, unsigned mode) override;
+    bool IsFolder(const std::string& path) const override { return folders.contains(path); }
+    std::string UserTempFolder() const override { return "/tmp/diglux-1000"; }
+
+    std::map<std::string, std::string> files; // path -> content
+    std::map<std::string, unsigned> folders;  // path -> mode
+    bool failWrites = false;
+
+  private:
+    CallLog& log_;
+};
+
 class FakeHost {
   public:
     FakeHost();
@@ -232,6 +253,7 @@ class FakeHost {
     FakeProcesses processes{log};
     FakeSystem system;
     LibPngDecoder images;
+    FakeFileSystem files{log};
 };
 
 } // namespace diglux::test

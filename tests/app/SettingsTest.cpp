@@ -1,0 +1,264 @@
+// The settings model: loading with the conversions of hand-edited values, SetSave's order and
+// encodings, and the countdowns that save and load the window position.
+#include "app/Settings.h"
+#include "display/ClockFace.h"
+#include "display/GlyphMaps.h"
+#include "store/RegistryAccess.h"
+#include "tests/store/TreeRegistry.h"
+#include "tests/support/FakeHost.h"
+
+#include <gtest/gtest.h>
+
+namespace diglux::test {
+namespace {
+
+constexpr const char* kBase = "HKCU\\Software\\Tandemark\\Diglux\\";
+
+class SettingsTest : public ::testing::Test {
+  protected:
+    SettingsTest() {
+        state.MakerName = "Tandemark";
+        state.ProductName = "Diglux";
+        std::string error;
+        maps.LoadMasters(host.resources, host.images, error);
+        maps.Recolor({95, 255, 47});
+    }
+
+    void Put(const std::string& name, const DynamicValue& value) {
+        access.RegistrySet(kBase + name, value);
+    }
+    std::string Stored(const std::string& name) {
+        return access.RegistryValue(kBase + name).TextForm().value_or("<none>");
+    }
+    // The names SetSave wrote, in order.
+    std::vector<std::string> Written() {
+        std::vector<std::string> names;
+        for (const std::string& entry : host.CallsStartingWith("registry.SetValue ")) {
+            names.push_back(entry.substr(std::string("registry.SetValue ").size()));
+        }
+        return names;
+    }
+
+    FakeHost host;
+    ClockState state;
+    ClockFace face;
+    GlyphMaps maps;
+    int doEvents = 0;
+    std::vector<std::string> order; // what happened around the autostart hook
+    TextDisplay text{
+        state, face, maps, host.clock, host.timers, host.window, [this] {
+                         ++doEvents; }};
+    RegistryAccess access{host.registry, host.desktop};
+    SettingsStore store{access};
+    Environment environment{host.system, host.desktop, host.clock, host.resources, &host.files};
+    Settings settings{state,
+                      store,
+                      host.window,
+                      host.desktop,
+                      environment,
+                      text,
+                      [this] { ++doEvents; },
+                      [this] {
+                          order.push_back("SetAutoStart " + std::to_string(state.AutoStartAuto) +
+                                          " volume " + std::to_string(state.Volume_Master));
+                      }};
+};
+
+TEST_F(SettingsTest, EmptyStoreGivesEveryDefault) {
+    state.Signal = false;
+    state.ColorDirty = false;
+    state.ColorStep = 1;
+    settings.Load();
+    EXPECT_FALSE(state.Blink);
+    EXPECT_EQ(state.Alarm_Time, "00:00");
+    EXPECT_TRUE(state.Alarm_SagZeit);
+    EXPECT_TRUE(state.Signal);
+    EXPECT_FALSE(state.NoSignalMark);
+    EXPECT_TRUE(state.NoSagZeitMark);
+    EXPECT_FALSE(state.ISerifOff);
+    EXPECT_EQ(state.SagZeit_Start, 10);
+    EXPECT_EQ(state.SagZeit_Ende, 22);
+    EXPECT_FALSE(state.AutoStartAlways);
+    EXPECT_TRUE(state.AutoStartAuto);
+    EXPECT_EQ(state.Volume_Master, 50);
+    EXPECT_EQ(state.Volume_Wave, 100);
+    EXPECT_EQ(state.Text_2, 1);
+    EXPECT_EQ(
+        (Rgb{static_cast<std::uint8_t>(state.Color_R), static_cast<std::uint8_t>(state.Color_G),
+             static_cast<std::uint8_t>(state.Color_B)}),
+        (Rgb{95, 255, 47}));
+    EXPECT_EQ(state.Color_Offset, 0);
+    EXPECT_EQ(state.ColorStep, 8);
+    EXPECT_TRUE(state.ColorDirty);
+    settings.LoadOrientation();
+    EXPECT_EQ(host.window.rect.left, 32);
+    EXPECT_EQ(host.window.rect.top, 32);
+}
+
+TEST_F(SettingsTest, AutostartEntryIsSetRightAfterAutoStartIsLoaded) {
+    Put("AutoStart", "1");
+    Put("Volume.Master", "70");
+    settings.Load();
+    EXPECT_EQ(order, (std::vector<std::string>{"SetAutoStart 0 volume 50"}));
+    EXPECT_EQ(state.Volume_Master, 70);
+}
+
+TEST_F(SettingsTest, WaveVolumeDefaultsToHalfOnOlderSystems) {
+    host.system.os = {2, 5, 1};
+    settings.Load();
+    EXPECT_EQ(state.Volume_Wave, 50);
+    Put("Volume.Wave", "80");
+    settings.Load();
+    EXPECT_EQ(state.Volume_Wave, 80);
+}
+
+TEST_F(SettingsTest, HandEditedValuesFollowEachConversion) {
+    Put("Blink", "");           // only "0" is off
+    Put("Alarm.Enabled", "ja"); // any word is on
+    Put("Signal", "0");
+    Put("Alarm.SagZeit", "ja"); // numeric: a word is 0
+    Put("SagZeit", " 0");       // not exactly "0"
+    Put("Serife.I", "0");
+    Put("SagZeit.Start", "7.5"); // halves to even
+    Put("SagZeit.Ende", "6.5");
+    Put("Dock", "5 Pixel");
+    Put("Color.R", "99999"); // beyond 16 bits: the largest
+    Put("Color.Offset", "-12");
+    Put("Text.2", DynamicValue(std::int32_t{3})); // a number stored by hand as a DWORD
+    Put("AutoStart", "3");
+    Put("Alarm.Time", "7:5 Uhr");
+    settings.Load();
+    EXPECT_TRUE(state.Blink);
+    EXPECT_TRUE(state.Alarm_Enabled);
+    EXPECT_FALSE(state.Signal);
+    EXPECT_TRUE(state.NoSignalMark);
+    EXPECT_FALSE(state.Alarm_SagZeit);
+    EXPECT_TRUE(state.SagZeit);
+    EXPECT_FALSE(state.NoSagZeitMark);
+    EXPECT_TRUE(state.ISerifOff);
+    EXPECT_EQ(state.SagZeit_Start, 8);
+    EXPECT_EQ(state.SagZeit_Ende, 6);
+    EXPECT_EQ(state.Dock, 5);
+    EXPECT_EQ(state.Color_R, 32767);
+    EXPECT_EQ(state.Color_Offset, -12);
+    EXPECT_EQ(state.Text_2, 3);
+    EXPECT_FALSE(state.AutoStartAlways);
+    EXPECT_FALSE(state.AutoStartAuto);
+    EXPECT_EQ(state.Alarm_Time, "7:5 Uhr");
+
+    settings.SetSave();
+    EXPECT_EQ(Stored("Serife.I"), "0");
+    EXPECT_EQ(Stored("AutoStart"), "0");
+    EXPECT_EQ(Stored("Blink"), "1");
+    EXPECT_EQ(Stored("Alarm.SagZeit"), "0");
+    EXPECT_EQ(Stored("SagZeit.Start"), "8");
+    EXPECT_EQ(Stored("Color.Offset"), "-12");
+    EXPECT_EQ(Stored("Text.2"), "3");
+    EXPECT_EQ(Stored("Alarm.Time"), "7:5 Uhr");
+}
+
+TEST_F(SettingsTest, AutoStartTakesOnlyExactlyOneOrTwo) {
+    const std::vector<std::pair<std::string, std::pair<bool, bool>>> cases{
+        {"0", {false, false}},   {"1", {true, false}},  {"2", {false, true}},
+        {"1.5", {false, false}}, {"2 ", {false, true}}, {"-1", {false, false}}};
+    for (const auto& [text, flags] : cases) {
+        Put("AutoStart", text);
+        settings.Load();
+        EXPECT_EQ(state.AutoStartAlways, flags.first) << text;
+        EXPECT_EQ(state.AutoStartAuto, flags.second) << text;
+    }
+    state.AutoStartAlways = true;
+    state.AutoStartAuto = true;
+    settings.SetSave();
+    EXPECT_EQ(Stored("AutoStart"), "1");
+    state.AutoStartAlways = false;
+    settings.SetSave();
+    EXPECT_EQ(Stored("AutoStart"), "2");
+}
+
+TEST_F(SettingsTest, SetSaveWritesThePositionThenEverySettingInOrder) {
+    host.window.rect = {140, 75, 654, 238};
+    settings.SetSave();
+    EXPECT_EQ(Written(),
+              (std::vector<std::string>{
+                  "Window.Top",    "Window.Left", "Blink",        "Alarm.Enabled", "Alarm.Time",
+                  "Alarm.SagZeit", "Signal",      "Serife.I",     "Dock",          "Color.R",
+                  "Color.G",       "Color.B",     "Color.Offset", "Volume.Set",    "Volume.Master",
+                  "Volume.Wave",   "ShowInTask",  "SagZeit",      "SagZeit.Start", "SagZeit.Ende",
+                  "Text.2",        "AutoStart"}));
+    EXPECT_EQ(Stored("Window.Top"), "75");
+    EXPECT_EQ(Stored("Window.Left"), "140");
+    EXPECT_EQ(Stored("Signal"), "1");
+    EXPECT_EQ(Stored("Serife.I"), "1");
+    EXPECT_EQ(Stored("Color.G"), "255");
+    EXPECT_EQ(Stored("AutoStart"), "2");
+    // What was written loads back unchanged.
+    const ClockState before = state;
+    settings.Load();
+    EXPECT_EQ(state.Color_B, before.Color_B);
+    EXPECT_EQ(state.AutoStartAuto, before.AutoStartAuto);
+    EXPECT_EQ(state.ISerifOff, before.ISerifOff);
+}
+
+TEST_F(SettingsTest, PositionsOfBothOrientationsAreIndependent) {
+    host.window.rect = {100, 200, 654, 238};
+    settings.SaveOrientation();
+    host.desktop.desktop = {0, 0, 1080, 1920};
+    host.window.rect = {300, 400, 654, 238};
+    settings.SaveOrientation();
+    EXPECT_EQ(Stored("Window.Left.P"), "300");
+    EXPECT_EQ(Stored("Window.Top.P"), "400");
+    host.desktop.desktop = {0, 0, 1920, 1080};
+    settings.LoadOrientation();
+    EXPECT_EQ(host.window.rect.left, 100);
+    EXPECT_EQ(host.window.rect.top, 200);
+    // Logical units: the stored pixels times the units per pixel, not rounded.
+    Put("Window.Left", "10.5");
+    state.TwipsPerPixelX = 15.0;
+    host.log.clear();
+    settings.LoadOrientation();
+    EXPECT_EQ(host.CallsStartingWith("window.Move"),
+              (std::vector<std::string>{"window.Move 157 200"}));
+}
+
+TEST_F(SettingsTest, SaveCountdownWritesOnTheSecondCallAndDropsAPendingLoad) {
+    state.SaveCountdown = 2;
+    state.LoadCountdown = 2;
+    host.window.rect = {50, 60, 654, 238};
+    settings.ChkLoadSave();
+    EXPECT_TRUE(Written().empty());
+    EXPECT_EQ(state.LoadCountdown, 2) << "the load waits while a save is pending";
+    settings.ChkLoadSave();
+    EXPECT_EQ(Written(), (std::vector<std::string>{"Window.Top", "Window.Left"}));
+    EXPECT_EQ(state.LoadCountdown, 0);
+    settings.ChkLoadSave();
+    EXPECT_EQ(Written().size(), 2u);
+    EXPECT_TRUE(host.CallsStartingWith("window.Move").empty());
+    EXPECT_EQ(doEvents, 0);
+}
+
+TEST_F(SettingsTest, LoadCountdownShowsTheOrientationTwiceThenMoves) {
+    Put("Window.Left.P", "11");
+    Put("Window.Top.P", "22");
+    host.log.clear();
+    host.desktop.desktop = {0, 0, 1080, 1920};
+    state.LoadCountdown = 2;
+    state.SaveCountdown = 0;
+    settings.ChkLoadSave();
+    EXPECT_EQ(text.Text1Shown(), "SET PORTRAIT ");
+    EXPECT_TRUE(host.CallsStartingWith("window.Move").empty());
+    EXPECT_EQ(doEvents, 2) << "once by the text line, once by the countdown";
+    host.clock.AdvanceSeconds(1);
+    settings.ChkLoadSave();
+    EXPECT_EQ(host.CallsStartingWith("window.Move"),
+              (std::vector<std::string>{"window.Move 11 22"}));
+    EXPECT_EQ(state.LoadCountdown, 0);
+    host.desktop.desktop = {0, 0, 1920, 1080};
+    state.LoadCountdown = 1;
+    settings.ChkLoadSave();
+    EXPECT_EQ(text.Text1Shown(), "SET LANDSCAPE");
+    EXPECT_TRUE(Written().empty()) << "loading never writes";
+}
+
+} // namespace
+} // namespace diglux::test
