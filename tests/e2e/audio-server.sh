@@ -29,7 +29,7 @@ audio_server_start() {
 
 audio_record_start() {
     parec --device=nullsink.monitor --raw --format=s16le --rate=22050 --channels=1 \
-        --latency-msec=20 >"$1" &
+        --latency-msec=50 >"$1" &
     AUDIO_RECORDER=$!
     x_session_track "$AUDIO_RECORDER"
     sleep 0.5 # until the stream runs

@@ -40,15 +40,18 @@ line_shot() { # the text line (20,198 200x23 in the window)
     import -window "$window" -crop 200x23+20+198 +repage "$SESSION_DIR/line$1.png" ||
         x_session_fail "screenshot failed"
 }
-wait_until 12.0
+wait_until 12.0 # the sentence scrolls from about 10:00:01
 line_shot 1
 sleep 0.4
 line_shot 2
 wait_until 16.0
 audio_record_stop
 
-python3 "$here/announcement-check.py" "$SESSION_DIR/sink.raw" "$clips" ES IST "~" ZEHN UHR ||
+if ! python3 "$here/announcement-check.py" "$SESSION_DIR/sink.raw" "$clips" ES IST "~" ZEHN UHR; then
+    cp "$SESSION_DIR/sink.raw" /tmp/diglux-e2e-failed-sink.raw 2>/dev/null &&
+        echo "recording kept as /tmp/diglux-e2e-failed-sink.raw (s16le mono 22050 Hz)" >&2
     x_session_fail "the hourly signal was not heard as it should be"
+fi
 changed=$(compare -metric AE "$SESSION_DIR/line1.png" "$SESSION_DIR/line2.png" null: 2>&1)
 [ "${changed%% *}" -gt 50 ] 2>/dev/null ||
     x_session_fail "the text line did not scroll after the full hour ($changed pixels changed)"
