@@ -193,6 +193,10 @@ void MainWindow::ForwardPointer(const std::function<void(PointerInput&)>& handle
     }
 }
 
+void MainWindow::DrawTime() {
+    parts_->time.DrawTime();
+}
+
 void MainWindow::AlarmStop() {
     parts_->alarm.AlarmStop();
 }
