@@ -2,8 +2,8 @@
 // the program's resources, joins them into one WAVE image and plays it in one go, so that
 // there is no gap between the words. Every failure beeps and returns false.
 //
-// The file branch (older systems, or a FileName) writes through FileSystem; until the host
-// bundle carries one, it is given none and that branch fails with the beep.
+// The file branch (older systems, or a FileName) writes through the host's FileSystem;
+// without one that branch fails with the beep.
 #pragma once
 
 #include "app/ClockState.h"

@@ -47,12 +47,10 @@ class MemoryFiles final : public FileSystem {
     }
     bool CreateFolder(const std::string&, unsigned) override { return false; }
     bool IsFolder(const std::string&) const override { return false; }
-    // Not used by the voice player; declared without override so that the fake fits the
-    // file layer both before and after these calls join it.
-    bool ReplaceFile(const std::string& path, std::span<const std::uint8_t> bytes) {
+    bool ReplaceFile(const std::string& path, std::span<const std::uint8_t> bytes) override {
         return WriteFile(path, bytes);
     }
-    std::string UserTempFolder() const { return "/tmp"; }
+    std::string UserTempFolder() const override { return "/tmp"; }
 
     std::map<std::string, Bytes> files;
     bool writable = true;
