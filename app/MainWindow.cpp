@@ -6,16 +6,13 @@
 #include "speech/Sentences.h"
 #include "window/WindowStyle.h"
 
-#include <filesystem>
-
 namespace diglux {
 namespace {
 
 // Deletes a temporary sound file that exists and is not empty; failures are ignored.
-void DeleteIfNotEmpty(Environment& environment, const std::string& path) {
+void DeleteIfNotEmpty(Environment& environment, FileSystem& files, const std::string& path) {
     if (!path.empty() && environment.FileLength(path) > 0) {
-        std::error_code ignored;
-        std::filesystem::remove(path, ignored);
+        files.RemoveFile(path);
     }
 }
 
@@ -90,14 +87,11 @@ StartupResult MainWindow::Load() {
     s.OrientationIndex = Orientation(host.desktop) != 0 ? 1 : 0;
 
     p.settings.Load();
-    s.NoSignalMark = !s.Signal;
-    s.NoSagZeitMark = !s.SagZeit;
-    s.ColorStep = 8;
-    s.ColorDirty = true;
 
+    // The random colour's generator, seeded from the date and time.
     const LocalDateTime now = host.clock.Now();
-    p.random.seed(static_cast<unsigned>(((now.year * 12 + now.month) * 31 + now.day) * 86400 +
-                                        (now.hour * 60 + now.minute) * 60 + now.second));
+    std::seed_seq seed{now.year, now.month, now.day, now.hour, now.minute, now.second};
+    p.random.seed(seed);
     if (p.environment.ShadowSupported()) {
         DropShadow(host.window);
     }
@@ -151,8 +145,8 @@ void MainWindow::OnCloseRequest(UnloadReason /*reason*/) {
         p.text.RollText2("", false, false, 2.0);
         p.face.Present(host.window);
     }
-    DeleteIfNotEmpty(p.environment, s.AlarmWavPath);
-    DeleteIfNotEmpty(p.environment, s.SagZeitWavPath);
+    DeleteIfNotEmpty(p.environment, host.files, s.AlarmWavPath);
+    DeleteIfNotEmpty(p.environment, host.files, s.SagZeitWavPath);
     p.settings.SetSave();
     p.environment.WaitSeconds(0.25f);
     p.ended = true;

@@ -12,11 +12,11 @@
 #include "host/linux/PngCodec.h"
 #include "host/linux/PosixFileSystem.h"
 #include "host/linux/PosixProcesses.h"
+#include "host/linux/RegFileStore.h"
 #include "host/linux/SdlSoundDevice.h"
 #include "host/linux/SessionEndSignals.h"
 #include "host/linux/SilentSoundDevice.h"
 #include "host/linux/StdClock.h"
-#include "host/linux/UnavailableRegistry.h"
 #include "host/linux/X11Display.h"
 
 #include <FL/Fl.H>
@@ -41,7 +41,7 @@ int RunClock() {
     diglux::SoundDevice& sound =
         sdlSound.Usable() ? static_cast<diglux::SoundDevice&>(sdlSound) : silentSound;
     diglux::AlsaMixer mixer(outputGain);
-    diglux::UnavailableRegistry registry;
+    diglux::RegFileStore registry(diglux::RegFileStore::DefaultConfigHome());
     diglux::PosixProcesses processes;
     diglux::LinuxSystemInfo system;
     diglux::EmbeddedResources resources;
