@@ -15,7 +15,6 @@
 #include "host/linux/RegFileStore.h"
 #include "host/linux/SdlSoundDevice.h"
 #include "host/linux/SessionEndSignals.h"
-#include "host/linux/SilentSoundDevice.h"
 #include "host/linux/StdClock.h"
 #include "host/linux/X11Display.h"
 
@@ -33,13 +32,10 @@ int RunClock() {
     diglux::FltkTimerService timers;
     diglux::FltkClockWindow window;
     diglux::FltkDesktop desktop;
-    // Sound through SDL, silent where SDL's audio cannot start; the mixer finds nothing
-    // (and changes nothing) on a machine without a sound card or server.
+    // Sound through SDL, loaded on the first sound; where it cannot play, sounds fail silently.
+    // The mixer finds nothing (and changes nothing) without a sound card or server.
     diglux::SdlOutputGain outputGain;
-    diglux::SdlSoundDevice sdlSound(outputGain);
-    diglux::SilentSoundDevice silentSound;
-    diglux::SoundDevice& sound =
-        sdlSound.Usable() ? static_cast<diglux::SoundDevice&>(sdlSound) : silentSound;
+    diglux::SdlSoundDevice sound(outputGain);
     diglux::AlsaMixer mixer(outputGain);
     diglux::RegFileStore registry(diglux::RegFileStore::DefaultConfigHome());
     diglux::PosixProcesses processes;

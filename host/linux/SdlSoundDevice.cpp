@@ -1,6 +1,6 @@
 #include "SdlSoundDevice.h"
 
-#include <SDL.h>
+#include "host/linux/SdlLibrary.h"
 
 #include <chrono>
 
@@ -13,19 +13,31 @@ constexpr Uint16 kBufferFrames = 1024;
 constexpr long kLatencyMarginMs = 60;
 constexpr auto kQueuePoll = std::chrono::milliseconds(5);
 
+// Starts SDL's audio (loading SDL on the first call); false when it cannot start.
 bool StartAudio() {
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Diglux");
-    return SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+    const SdlAudioApi* sdl = LoadSdlAudio();
+    if (sdl == nullptr) {
+        return false;
+    }
+    sdl->SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    sdl->SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Diglux");
+    return sdl->InitSubSystem(SDL_INIT_AUDIO) == 0;
 }
 
 } // namespace
 
-SdlSoundDevice::SdlSoundDevice(const SdlOutputGain& gain) : gain_(gain) {
-    usable_ = StartAudio();
-    if (usable_) {
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+SdlSoundDevice::SdlSoundDevice(const SdlOutputGain& gain) : gain_(gain) {}
+
+bool SdlSoundDevice::Usable() {
+    std::lock_guard lock(mutex_);
+    if (device_ != 0) {
+        return true;
     }
+    if (!StartAudio()) {
+        return false;
+    }
+    LoadSdlAudio()->QuitSubSystem(SDL_INIT_AUDIO);
+    return true;
 }
 
 SdlSoundDevice::~SdlSoundDevice() {
@@ -33,9 +45,6 @@ SdlSoundDevice::~SdlSoundDevice() {
 }
 
 bool SdlSoundDevice::PlayWave(std::span<const std::uint8_t> wave, SoundFlags flags) {
-    if (!usable_) {
-        return false;
-    }
     Stop(); // also when the new sound cannot be read
     auto sound = DecodeWave(wave);
     if (!sound) {
@@ -45,9 +54,6 @@ bool SdlSoundDevice::PlayWave(std::span<const std::uint8_t> wave, SoundFlags fla
 }
 
 bool SdlSoundDevice::PlayFile(const std::string& path, SoundFlags flags) {
-    if (!usable_) {
-        return false;
-    }
     Stop();
     auto sound = DecodeWaveFile(path);
     if (!sound) {
@@ -93,23 +99,24 @@ bool SdlSoundDevice::StartLocked(const PcmSound& sound) {
     if (!StartAudio()) {
         return false;
     }
+    const SdlAudioApi& sdl = *LoadSdlAudio();
     SDL_AudioSpec want{};
     want.freq = sound.rate;
     want.format = AUDIO_S16SYS;
     want.channels = static_cast<Uint8>(sound.channels);
     want.samples = kBufferFrames;
     SDL_AudioSpec have{};
-    device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+    device_ = sdl.OpenAudioDevice(nullptr, 0, &want, &have, 0);
     if (device_ == 0) {
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        sdl.QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
     latencyMs_ = 2L * have.samples * 1000 / have.freq + kLatencyMarginMs;
     const auto bytes = static_cast<Uint32>(sound.samples.size() * sizeof(std::int16_t));
-    if (SDL_QueueAudio(device_, sound.samples.data(), bytes) != 0) {
+    if (sdl.QueueAudio(device_, sound.samples.data(), bytes) != 0) {
         return false;
     }
-    SDL_PauseAudioDevice(device_, 0);
+    sdl.PauseAudioDevice(device_, 0);
     return true;
 }
 
@@ -118,7 +125,7 @@ bool SdlSoundDevice::WaitForEndLocked(std::unique_lock<std::mutex>& lock, long m
     if (wake_.wait_for(lock, std::chrono::milliseconds(milliseconds), stopped)) {
         return false;
     }
-    while (SDL_GetQueuedAudioSize(device_) > 0) {
+    while (LoadSdlAudio()->GetQueuedAudioSize(device_) > 0) {
         if (wake_.wait_for(lock, kQueuePoll, stopped)) {
             return false;
         }
@@ -135,9 +142,11 @@ void SdlSoundDevice::Watch(long milliseconds) {
 
 void SdlSoundDevice::CloseLocked() {
     if (device_ != 0) {
-        SDL_CloseAudioDevice(device_);
+        // A device exists only after SDL was loaded.
+        const SdlAudioApi& sdl = *LoadSdlAudio();
+        sdl.CloseAudioDevice(device_);
         device_ = 0;
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        sdl.QuitSubSystem(SDL_INIT_AUDIO);
     }
 }
 

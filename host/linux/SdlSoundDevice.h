@@ -3,7 +3,7 @@
 // sound server's client, exists only while a sound plays: it is opened for each sound and
 // closed when the sound has ended (after the device's latency, so the end is heard) or is
 // stopped. Samples are scaled by the program's own output gain. When SDL finds no device,
-// every call returns false and nothing else happens.
+// every call returns false and nothing else happens. SDL itself is loaded on the first sound.
 #pragma once
 
 #include "host/SoundDevice.h"
@@ -23,8 +23,8 @@ class SdlSoundDevice final : public SoundDevice {
     SdlSoundDevice(const SdlSoundDevice&) = delete;
     SdlSoundDevice& operator=(const SdlSoundDevice&) = delete;
 
-    // Whether SDL's audio could be started when the device was made.
-    bool Usable() const { return usable_; }
+    // Whether SDL's audio can be started (loading SDL if it is not loaded yet).
+    bool Usable();
 
     bool PlayWave(std::span<const std::uint8_t> wave, SoundFlags flags) override;
     bool PlayFile(const std::string& path, SoundFlags flags) override;
@@ -40,7 +40,6 @@ class SdlSoundDevice final : public SoundDevice {
     void Watch(long milliseconds);
 
     const SdlOutputGain& gain_;
-    bool usable_ = false;
     std::mutex mutex_;
     std::condition_variable wake_;
     unsigned device_ = 0; // SDL_AudioDeviceID; 0 when closed

@@ -1,14 +1,17 @@
 #include "SdlWave.h"
 
+#include "host/linux/SdlLibrary.h"
+
 #include <cstring>
 
 namespace diglux {
 namespace {
 
 // Converts what SDL_LoadWAV read to signed 16-bit samples in the machine's byte order.
-std::optional<PcmSound> ToPcm16(const SDL_AudioSpec& spec, const Uint8* data, Uint32 length) {
+std::optional<PcmSound> ToPcm16(const SdlAudioApi& sdl, const SDL_AudioSpec& spec,
+                                const Uint8* data, Uint32 length) {
     SDL_AudioCVT cvt;
-    if (SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_S16SYS, spec.channels,
+    if (sdl.BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_S16SYS, spec.channels,
                           spec.freq) < 0) {
         return std::nullopt;
     }
@@ -17,7 +20,7 @@ std::optional<PcmSound> ToPcm16(const SDL_AudioSpec& spec, const Uint8* data, Ui
     std::memcpy(buffer.data(), data, length);
     cvt.buf = buffer.data();
     cvt.len = static_cast<int>(length);
-    if (cvt.needed && SDL_ConvertAudio(&cvt) < 0) {
+    if (cvt.needed && sdl.ConvertAudio(&cvt) < 0) {
         return std::nullopt;
     }
     const std::size_t bytes = cvt.needed ? static_cast<std::size_t>(cvt.len_cvt) : length;
@@ -26,18 +29,18 @@ std::optional<PcmSound> ToPcm16(const SDL_AudioSpec& spec, const Uint8* data, Ui
     return sound;
 }
 
-std::optional<PcmSound> Decode(SDL_RWops* source) {
+std::optional<PcmSound> Decode(const SdlAudioApi& sdl, SDL_RWops* source) {
     if (source == nullptr) {
         return std::nullopt;
     }
     SDL_AudioSpec spec;
     Uint8* data = nullptr;
     Uint32 length = 0;
-    if (SDL_LoadWAV_RW(source, 1, &spec, &data, &length) == nullptr) {
+    if (sdl.LoadWAV_RW(source, 1, &spec, &data, &length) == nullptr) {
         return std::nullopt;
     }
-    auto sound = ToPcm16(spec, data, length);
-    SDL_FreeWAV(data);
+    auto sound = ToPcm16(sdl, spec, data, length);
+    sdl.FreeWAV(data);
     if (sound && (sound->channels < 1 || sound->rate < 1)) {
         return std::nullopt;
     }
@@ -52,14 +55,19 @@ long PcmSound::Milliseconds() const {
 }
 
 std::optional<PcmSound> DecodeWave(std::span<const std::uint8_t> wave) {
-    if (wave.empty()) {
+    const SdlAudioApi* sdl = LoadSdlAudio();
+    if (wave.empty() || sdl == nullptr) {
         return std::nullopt;
     }
-    return Decode(SDL_RWFromConstMem(wave.data(), static_cast<int>(wave.size())));
+    return Decode(*sdl, sdl->RWFromConstMem(wave.data(), static_cast<int>(wave.size())));
 }
 
 std::optional<PcmSound> DecodeWaveFile(const std::string& path) {
-    return Decode(SDL_RWFromFile(path.c_str(), "rb"));
+    const SdlAudioApi* sdl = LoadSdlAudio();
+    if (sdl == nullptr) {
+        return std::nullopt;
+    }
+    return Decode(*sdl, sdl->RWFromFile(path.c_str(), "rb"));
 }
 
 } // namespace diglux

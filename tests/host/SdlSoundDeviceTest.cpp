@@ -187,10 +187,10 @@ TEST(SdlSoundDeviceWithoutAudio, EveryCallFails) {
     ::setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
     SdlOutputGain gain;
     SdlSoundDevice device(gain);
-    ::unsetenv("SDL_AUDIODRIVER");
     EXPECT_FALSE(device.Usable());
     EXPECT_FALSE(device.PlayWave(EmbeddedResources().Load("SOUNDS", "PIEP"), SoundFlags{}));
     device.Stop();
+    ::unsetenv("SDL_AUDIODRIVER");
 }
 
 } // namespace
