@@ -6,6 +6,10 @@
 // usage: diglux_e2e_check SHOT.png LEFT TOP "YYYY-MM-DD HH:MM:SS" MIN_SECONDS MAX_SECONDS
 // LEFT, TOP: the window's place on the screenshot; the last three: the clock time when the
 // program started and the range of seconds that may have passed until the screenshot.
+//
+// usage: diglux_e2e_check --text SHOT.png LEFT TOP
+// prints the text line and the text field as read off the screenshot ("line: ...",
+// "field: ..."); the triangle (code 127) is printed as ">", an unreadable cell as "?".
 #include "display/GlyphMaps.h"
 #include "host/EmbeddedResources.h"
 #include "host/linux/PngCodec.h"
@@ -158,18 +162,51 @@ std::string ReadClock(const RgbImage& shot, Point window, bool& pointsOk, bool& 
            time.substr(0, 2) + ":" + time.substr(2, 2) + ":" + time.substr(4);
 }
 
+// The characters of a sixteen-segment display: `count` cells from `at`, 14 pixels apart.
+std::string ReadText(const Glyphs& glyphs, const RgbImage& shot, Point at, int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        const int cell = ReadCell(glyphs, 96, shot, {at.x + i * 14, at.y});
+        text += cell == 0 ? '?' : cell == 96 ? '>' : static_cast<char>(cell + 31);
+    }
+    return text;
+}
+
+RgbImage ReadShot(const char* path) {
+    std::ifstream in(path, std::ios::binary);
+    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
+    std::string error;
+    RgbImage shot = LibPngDecoder().DecodePng(bytes, error);
+    if (shot.Empty()) {
+        std::cerr << "cannot read " << path << ": " << error << "\n";
+    }
+    return shot;
+}
+
+int PrintText(int argc, char** argv) {
+    const auto glyphs = LoadGlyphs(MapId::PicMap16S);
+    const RgbImage shot = argc == 5 ? ReadShot(argv[2]) : RgbImage();
+    if (!glyphs || shot.Empty()) {
+        return 1;
+    }
+    const Point window{std::atoi(argv[3]), std::atoi(argv[4])};
+    // The line's first character sits 4 pixels into PicT1 (20, 198); the field is PicT2.
+    std::cout << "line: " << ReadText(*glyphs, shot, {window.x + 24, window.y + 198}, 13) << "\n";
+    std::cout << "field: " << ReadText(*glyphs, shot, {window.x + 108, window.y + 160}, 7) << "\n";
+    return 0;
+}
+
 int Check(int argc, char** argv) {
+    if (argc > 1 && std::string(argv[1]) == "--text") {
+        return PrintText(argc, argv);
+    }
     if (argc != 7) {
         std::cerr << "usage: diglux_e2e_check SHOT.png LEFT TOP \"YYYY-MM-DD HH:MM:SS\" "
                      "MIN_SECONDS MAX_SECONDS\n";
         return 2;
     }
-    std::ifstream in(argv[1], std::ios::binary);
-    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
-    std::string error;
-    const RgbImage shot = LibPngDecoder().DecodePng(bytes, error);
+    const RgbImage shot = ReadShot(argv[1]);
     if (shot.Empty()) {
-        std::cerr << "cannot read " << argv[1] << ": " << error << "\n";
         return 1;
     }
     const Point window{std::atoi(argv[2]), std::atoi(argv[3])};
