@@ -7,9 +7,10 @@
 // LEFT, TOP: the window's place on the screenshot; the last three: the clock time when the
 // program started and the range of seconds that may have passed until the screenshot.
 //
-// usage: diglux_e2e_check --text SHOT.png LEFT TOP
-// prints the text line and the text field as read off the screenshot ("line: ...",
-// "field: ..."); the triangle (code 127) is printed as ">", an unreadable cell as "?".
+// usage: diglux_e2e_check --text SHOT.png LEFT TOP [RED GREEN BLUE]
+// prints, for the display colour given (default green), the text line and the text field as read
+// off the screenshot ("line: ...", "field: ..."); the triangle (code 127) is printed as ">", an
+// unreadable cell as "?".
 #include "display/GlyphMaps.h"
 #include "host/EmbeddedResources.h"
 #include "host/linux/PngCodec.h"
@@ -47,7 +48,7 @@ struct Glyphs {
     int gap = 0;
 };
 
-std::optional<Glyphs> LoadGlyphs(MapId id) {
+std::optional<Glyphs> LoadGlyphs(MapId id, Rgb color = kDefaultColor) {
     const MapSpec& spec = SpecOf(id);
     const auto bytes = EmbeddedResources().Load("MAPS", spec.name);
     std::string error;
@@ -59,9 +60,7 @@ std::optional<Glyphs> LoadGlyphs(MapId id) {
     for (int y = 0; y < master.Height(); ++y) {
         for (int x = 0; x < master.Width(); ++x) {
             const Rgb grey = master.At(x, y);
-            master.Set(x, y,
-                       {Tint(kDefaultColor.r, grey.r), Tint(kDefaultColor.g, grey.g),
-                        Tint(kDefaultColor.b, grey.b)});
+            master.Set(x, y, {Tint(color.r, grey.r), Tint(color.g, grey.g), Tint(color.b, grey.b)});
         }
     }
     return Glyphs{std::move(master), spec.width / spec.cols, spec.height / spec.rows, spec.gap};
@@ -184,8 +183,14 @@ RgbImage ReadShot(const char* path) {
 }
 
 int PrintText(int argc, char** argv) {
-    const auto glyphs = LoadGlyphs(MapId::PicMap16S);
-    const RgbImage shot = argc == 5 ? ReadShot(argv[2]) : RgbImage();
+    Rgb color = kDefaultColor;
+    if (argc == 8) {
+        color = {static_cast<std::uint8_t>(std::atoi(argv[5])),
+                 static_cast<std::uint8_t>(std::atoi(argv[6])),
+                 static_cast<std::uint8_t>(std::atoi(argv[7]))};
+    }
+    const auto glyphs = LoadGlyphs(MapId::PicMap16S, color);
+    const RgbImage shot = argc == 5 || argc == 8 ? ReadShot(argv[2]) : RgbImage();
     if (!glyphs || shot.Empty()) {
         return 1;
     }
