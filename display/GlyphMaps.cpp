@@ -25,34 +25,35 @@ const MapSpec& SpecOf(MapId id) {
 
 bool GlyphMaps::LoadMasters(const Resources& resources, const ImageDecoder& decoder,
                             std::string& error) {
-    for (const MapSpec& spec : kSpecs) {
-        const auto bytes = resources.Load("MAPS", spec.name);
+    for (const MapSpec& layout : kSpecs) {
+        const auto bytes = resources.Load("MAPS", layout.name);
         if (bytes.empty()) {
-            error = std::string("glyph map ") + spec.name + " is missing";
+            error = std::string("glyph map ") + layout.name + " is missing";
             return false;
         }
         std::string reason;
         RgbImage image = decoder.DecodePng(bytes, reason);
         if (image.Empty()) {
-            error = std::string("glyph map ") + spec.name + " cannot be read: " + reason;
+            error = std::string("glyph map ") + layout.name + " cannot be read: " + reason;
             return false;
         }
-        if (image.Width() != spec.width || image.Height() != spec.height) {
-            error = std::string("glyph map ") + spec.name + " is " + std::to_string(image.Width()) +
-                    " x " + std::to_string(image.Height()) + " pixels; it must be " +
-                    std::to_string(spec.width) + " x " + std::to_string(spec.height);
+        if (image.Width() != layout.width || image.Height() != layout.height) {
+            error = std::string("glyph map ") + layout.name + " is " +
+                    std::to_string(image.Width()) + " x " + std::to_string(image.Height()) +
+                    " pixels; it must be " + std::to_string(layout.width) + " x " +
+                    std::to_string(layout.height);
             return false;
         }
-        working_[Index(spec.id)] = image;
-        masters_[Index(spec.id)] = std::move(image);
+        working_[Index(layout.id)] = image;
+        masters_[Index(layout.id)] = std::move(image);
     }
     return true;
 }
 
 void GlyphMaps::Recolor(Rgb color) {
-    for (const MapSpec& spec : kSpecs) {
-        if (spec.tinted) {
-            working_[Index(spec.id)] = ColorizePicture(masters_[Index(spec.id)], color);
+    for (const MapSpec& layout : kSpecs) {
+        if (layout.tinted) {
+            working_[Index(layout.id)] = ColorizePicture(masters_[Index(layout.id)], color);
         }
     }
 }
@@ -62,8 +63,8 @@ const RgbImage& GlyphMaps::Working(MapId id) const {
 }
 
 void GlyphMaps::Draw(MapId id, Surface& target, int x, int y, int cell) const {
-    const MapSpec& spec = SpecOf(id);
-    DrawPicMap(Working(id), target, x, y, spec.cols, spec.rows, cell, spec.gap);
+    const MapSpec& layout = SpecOf(id);
+    DrawPicMap(Working(id), target, x, y, layout.cols, layout.rows, cell, layout.gap);
 }
 
 } // namespace diglux

@@ -8,11 +8,11 @@ namespace diglux {
 namespace {
 
 // Converts what SDL_LoadWAV read to signed 16-bit samples in the machine's byte order.
-std::optional<PcmSound> ToPcm16(const SdlAudioApi& sdl, const SDL_AudioSpec& spec,
+std::optional<PcmSound> ToPcm16(const SdlAudioApi& sdl, const SDL_AudioSpec& format,
                                 const Uint8* data, Uint32 length) {
     SDL_AudioCVT cvt;
-    if (sdl.BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_S16SYS, spec.channels,
-                          spec.freq) < 0) {
+    if (sdl.BuildAudioCVT(&cvt, format.format, format.channels, format.freq, AUDIO_S16SYS,
+                          format.channels, format.freq) < 0) {
         return std::nullopt;
     }
     std::vector<Uint8> buffer(static_cast<std::size_t>(length) *
@@ -24,7 +24,7 @@ std::optional<PcmSound> ToPcm16(const SdlAudioApi& sdl, const SDL_AudioSpec& spe
         return std::nullopt;
     }
     const std::size_t bytes = cvt.needed ? static_cast<std::size_t>(cvt.len_cvt) : length;
-    PcmSound sound{spec.freq, spec.channels, std::vector<std::int16_t>(bytes / 2)};
+    PcmSound sound{format.freq, format.channels, std::vector<std::int16_t>(bytes / 2)};
     std::memcpy(sound.samples.data(), buffer.data(), sound.samples.size() * 2);
     return sound;
 }
@@ -33,13 +33,13 @@ std::optional<PcmSound> Decode(const SdlAudioApi& sdl, SDL_RWops* source) {
     if (source == nullptr) {
         return std::nullopt;
     }
-    SDL_AudioSpec spec;
+    SDL_AudioSpec format;
     Uint8* data = nullptr;
     Uint32 length = 0;
-    if (sdl.LoadWAV_RW(source, 1, &spec, &data, &length) == nullptr) {
+    if (sdl.LoadWAV_RW(source, 1, &format, &data, &length) == nullptr) {
         return std::nullopt;
     }
-    auto sound = ToPcm16(sdl, spec, data, length);
+    auto sound = ToPcm16(sdl, format, data, length);
     sdl.FreeWAV(data);
     if (sound && (sound->channels < 1 || sound->rate < 1)) {
         return std::nullopt;

@@ -49,12 +49,12 @@ struct Glyphs {
 };
 
 std::optional<Glyphs> LoadGlyphs(MapId id, Rgb color = kDefaultColor) {
-    const MapSpec& spec = SpecOf(id);
-    const auto bytes = EmbeddedResources().Load("MAPS", spec.name);
+    const MapSpec& layout = SpecOf(id);
+    const auto bytes = EmbeddedResources().Load("MAPS", layout.name);
     std::string error;
     RgbImage master = LibPngDecoder().DecodePng(bytes, error);
-    if (master.Width() != spec.width || master.Height() != spec.height) {
-        std::cerr << "map " << spec.name << " unusable: " << error << "\n";
+    if (master.Width() != layout.width || master.Height() != layout.height) {
+        std::cerr << "map " << layout.name << " unusable: " << error << "\n";
         return std::nullopt;
     }
     for (int y = 0; y < master.Height(); ++y) {
@@ -63,7 +63,8 @@ std::optional<Glyphs> LoadGlyphs(MapId id, Rgb color = kDefaultColor) {
             master.Set(x, y, {Tint(color.r, grey.r), Tint(color.g, grey.g), Tint(color.b, grey.b)});
         }
     }
-    return Glyphs{std::move(master), spec.width / spec.cols, spec.height / spec.rows, spec.gap};
+    return Glyphs{std::move(master), layout.width / layout.cols, layout.height / layout.rows,
+                  layout.gap};
 }
 
 // Pixels of the cell (1-based) that differ from the screenshot at (left, top).

@@ -26,20 +26,20 @@ RgbImage TintedReference(const RgbImage& master, Rgb color) {
 
 ::testing::AssertionResult GlyphMatches(const Surface& surface, int x, int y, const RgbImage& map,
                                         MapId id, int cell) {
-    const MapSpec& spec = SpecOf(id);
-    const int cellWidth = spec.width / spec.cols;
-    const int cellHeight = spec.height / spec.rows;
-    const int left = ((cell - 1) % spec.cols) * cellWidth;
-    const int top = ((cell - 1) / spec.cols) * cellHeight;
-    for (int dy = 0; dy < cellHeight - spec.gap; ++dy) {
-        for (int dx = 0; dx < cellWidth - spec.gap; ++dx) {
+    const MapSpec& layout = SpecOf(id);
+    const int cellWidth = layout.width / layout.cols;
+    const int cellHeight = layout.height / layout.rows;
+    const int left = ((cell - 1) % layout.cols) * cellWidth;
+    const int top = ((cell - 1) / layout.cols) * cellHeight;
+    for (int dy = 0; dy < cellHeight - layout.gap; ++dy) {
+        for (int dx = 0; dx < cellWidth - layout.gap; ++dx) {
             const Rgb want = map.At(left + dx, top + dy);
             const Rgb got = surface.Pixels().At(x + dx, y + dy);
             if (want != got) {
                 return ::testing::AssertionFailure()
                        << surface.Name() << " at (" << x + dx << ", " << y + dy << ") is ("
                        << int(got.r) << ", " << int(got.g) << ", " << int(got.b) << "), cell "
-                       << cell << " of " << spec.name << " has (" << int(want.r) << ", "
+                       << cell << " of " << layout.name << " has (" << int(want.r) << ", "
                        << int(want.g) << ", " << int(want.b) << ")";
             }
         }
