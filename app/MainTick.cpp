@@ -8,8 +8,6 @@
 #include "display/Orientation.h"
 #include "window/WindowStyle.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cmath>
 
 namespace diglux {
@@ -17,12 +15,6 @@ namespace {
 
 constexpr int kTimer1IntervalMs = 100;
 constexpr int kAlarmLengthSeconds = 300;
-
-std::string UpperAscii(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return text;
-}
 
 } // namespace
 
@@ -136,7 +128,7 @@ void MainWindow::HourlySignal() {
     if (s.SagZeit) {
         p.mixer.SetVolNew();
         const std::string sentence = ZeitInWorten(s.TickTime, false, false, false, false);
-        p.text.ScrollText1(UpperAscii(ReplUmlaut(sentence)) + "     ", 0.065, "", false);
+        p.text.ScrollText1(SentenceForLine(sentence), 0.065, "", false);
         SagZeitRequest request;
         request.whenText = s.TickTime;
         p.voice.SagZeitX(request);

@@ -4,31 +4,17 @@
 
 #include "app/TimeText.h"
 #include "speech/Speech.h"
-
-#include <algorithm>
-#include <cctype>
-#include <cstdio>
+#include "speech/WhenText.h"
 
 namespace diglux {
 namespace {
 
 constexpr double kSentenceDelay = 0.065;
 
-// Today's date as the short date text, "01.03.2024".
-std::string ShortDate(const LocalDateTime& when) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%02d.%02d.%04d", when.day % 100, when.month % 100,
-                  when.year % 10000);
-    return text;
-}
-
 } // namespace
 
 void KeyCommands::ScrollSentence(const std::string& sentence) {
-    std::string text = ReplUmlaut(sentence);
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    p_.text.ScrollText1(text + "     ", kSentenceDelay, "", false);
+    p_.text.ScrollText1(SentenceForLine(sentence), kSentenceDelay, "", false);
 }
 
 void KeyCommands::SayTimeCommand(bool withSeconds) {
@@ -52,7 +38,7 @@ void KeyCommands::SayDateCommand() {
     const LocalDateTime now = p_.clock.Now();
     ScrollSentence(p_.dateSentence(now, true));
     SagZeitRequest request;
-    request.whenText = ShortDate(now);
+    request.whenText = FormatShortDate(now);
     request.sayTime = false;
     request.sayDate = true;
     request.withWeekday = true;
@@ -62,7 +48,7 @@ void KeyCommands::SayDateCommand() {
 void KeyCommands::SayDateTimeCommand(bool withSeconds) {
     ClockState& s = p_.state;
     const LocalDateTime now = p_.clock.Now();
-    s.TickTime = ShortDate(now) + " " + FormatTimeOfDay(now);
+    s.TickTime = FormatShortDate(now) + " " + FormatTimeOfDay(now);
     SagZeitRequest request;
     request.whenText = s.TickTime;
     request.withSeconds = withSeconds;

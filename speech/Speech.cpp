@@ -1,6 +1,8 @@
 #include "Speech.h"
 
+#include <algorithm>
 #include <array>
+#include <cctype>
 #include <utility>
 
 namespace diglux {
@@ -32,6 +34,13 @@ std::string ReplUmlaut(const std::string& text) {
         }
     }
     return out;
+}
+
+std::string SentenceForLine(const std::string& sentence) {
+    std::string text = ReplUmlaut(sentence);
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return text + "     ";
 }
 
 } // namespace diglux
