@@ -16,11 +16,18 @@ long long DivideRoundHalfEven(long long numerator, long long denominator) {
     return quotient;
 }
 
-SndMixerControl::SndMixerControl(MixerDevice& device) : device_(device) {
-    Choose(MixerLine::Speakers, MixerControl::Volume);
+void SndMixerControl::ChooseFirst() const {
+    if (!chosen_) {
+        ChooseNow(MixerLine::Speakers, MixerControl::Volume);
+    }
 }
 
 bool SndMixerControl::Choose(MixerLine line, MixerControl control) {
+    return ChooseNow(line, control);
+}
+
+bool SndMixerControl::ChooseNow(MixerLine line, MixerControl control) const {
+    chosen_ = true;
     lineName_.clear();
     controlName_.clear();
     line_ = line;
@@ -35,7 +42,23 @@ bool SndMixerControl::Choose(MixerLine line, MixerControl control) {
     return success_;
 }
 
+const std::string& SndMixerControl::ControlName() const {
+    ChooseFirst();
+    return lineName_;
+}
+
+const std::string& SndMixerControl::ChannelName() const {
+    ChooseFirst();
+    return controlName_;
+}
+
+bool SndMixerControl::Success() const {
+    ChooseFirst();
+    return success_;
+}
+
 int SndMixerControl::Value() const {
+    ChooseFirst();
     if (!success_) {
         return 0;
     }
@@ -53,6 +76,7 @@ int SndMixerControl::Value() const {
 }
 
 void SndMixerControl::SetValue(int percent) {
+    ChooseFirst();
     if (!success_ || percent < 0 || percent > 100) {
         return;
     }

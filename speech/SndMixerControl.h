@@ -1,6 +1,8 @@
 // One control of the system mixer (a line's volume or mute switch), chosen by line and kind
 // and read and written in percent of its range. A missing mixer, line or control makes every
-// call do nothing and read 0.
+// call do nothing and read 0. The first choice (the speakers' volume) is made when the
+// control is first used, not when it is created: asking the mixer means loading the sound
+// system's libraries, which a clock that never changes a volume should not carry.
 #pragma once
 
 #include "host/MixerDevice.h"
@@ -11,8 +13,8 @@ namespace diglux {
 
 class SndMixerControl {
   public:
-    // Chooses the speakers' volume, as the settings dialog first shows it.
-    explicit SndMixerControl(MixerDevice& device);
+    // Chooses the speakers' volume, as the settings dialog first shows it, on first use.
+    explicit SndMixerControl(MixerDevice& device) : device_(device) {}
 
     // Selects a control; false when the line or the control does not exist.
     bool Choose(MixerLine line, MixerControl control);
@@ -21,20 +23,25 @@ class SndMixerControl {
     // Sets the value from a percent; values outside 0..100 are ignored.
     void SetValue(int percent);
     // The chosen line's name, the label of the volume controls.
-    const std::string& ControlName() const { return lineName_; }
+    const std::string& ControlName() const;
     // The chosen control's name.
-    const std::string& ChannelName() const { return controlName_; }
+    const std::string& ChannelName() const;
     // Whether the last Choose found the control.
-    bool Success() const { return success_; }
+    bool Success() const;
 
   private:
+    void ChooseFirst() const;
+    bool ChooseNow(MixerLine line, MixerControl control) const;
+
     MixerDevice& device_;
-    MixerLine line_ = MixerLine::Speakers;
-    MixerControl control_ = MixerControl::Volume;
-    ControlBounds bounds_;
-    std::string lineName_;
-    std::string controlName_;
-    bool success_ = false;
+    // The members below are filled by the first choice on first use, hence mutable.
+    mutable bool chosen_ = false;
+    mutable MixerLine line_ = MixerLine::Speakers;
+    mutable MixerControl control_ = MixerControl::Volume;
+    mutable ControlBounds bounds_;
+    mutable std::string lineName_;
+    mutable std::string controlName_;
+    mutable bool success_ = false;
 };
 
 // numerator / denominator rounded to the nearest integer, halves to even; denominator > 0.

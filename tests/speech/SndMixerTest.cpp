@@ -65,6 +65,15 @@ TEST_F(SndMixerTest, PercentOfTheControlsRange) {
     EXPECT_EQ(control.Value(), 0);
 }
 
+TEST_F(SndMixerTest, TheFirstChoiceIsMadeOnFirstUse) {
+    // Created while the mixer has a speakers' volume, used after it has gone.
+    SndMixerControl control(host.mixer);
+    host.mixer.bounds.erase({kSpeakers, kVolume});
+    EXPECT_FALSE(control.Success());
+    EXPECT_EQ(control.ControlName(), "");
+    EXPECT_EQ(control.Value(), 0);
+}
+
 TEST_F(SndMixerTest, ControlsWithOddRangesOrNoneReadZero) {
     host.mixer.bounds[{kWave, kVolume}] = {-100, 100};
     host.mixer.values[{kWave, kVolume}] = -99;
