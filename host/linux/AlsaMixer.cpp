@@ -1,9 +1,10 @@
 #include "AlsaMixer.h"
 
-#include <alsa/asoundlib.h>
+#include "AlsaLibrary.h"
 
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 namespace diglux {
 namespace {
@@ -12,81 +13,79 @@ constexpr const char* kMaster = "Master";
 constexpr const char* kPcm = "PCM";
 constexpr const char* kOwnWave = "Wave";
 
-// alsa-lib reports every failed open on stderr; the clock reports nothing.
-void Quiet(const char*, int, const char*, int, const char*, ...) {}
-
-// The default card's simple mixer, open for one call.
+// The default card's simple mixer, open for one call; closed (and finding nothing) when
+// the library cannot be loaded.
 class OpenMixer {
   public:
-    explicit OpenMixer(const std::string& card) {
-        if (snd_mixer_open(&handle_, 0) < 0) {
+    explicit OpenMixer(const std::string& card) : alsa_(LoadAlsaMixer()) {
+        if (alsa_ == nullptr || alsa_->mixer_open(&handle_, 0) < 0) {
             handle_ = nullptr;
             return;
         }
-        if (snd_mixer_attach(handle_, card.c_str()) < 0 ||
-            snd_mixer_selem_register(handle_, nullptr, nullptr) < 0 ||
-            snd_mixer_load(handle_) < 0) {
-            snd_mixer_close(handle_);
+        if (alsa_->mixer_attach(handle_, card.c_str()) < 0 ||
+            alsa_->mixer_selem_register(handle_, nullptr, nullptr) < 0 ||
+            alsa_->mixer_load(handle_) < 0) {
+            alsa_->mixer_close(handle_);
             handle_ = nullptr;
         }
     }
     ~OpenMixer() {
         if (handle_ != nullptr) {
-            snd_mixer_close(handle_);
+            alsa_->mixer_close(handle_);
         }
     }
     OpenMixer(const OpenMixer&) = delete;
     OpenMixer& operator=(const OpenMixer&) = delete;
 
     bool IsOpen() const { return handle_ != nullptr; }
+    // The functions; only while the mixer is open.
+    const AlsaMixerApi& Alsa() const { return *alsa_; }
     snd_mixer_elem_t* Find(const char* name) const {
         if (handle_ == nullptr) {
             return nullptr;
         }
-        snd_mixer_selem_id_t* id = nullptr;
-        snd_mixer_selem_id_alloca(&id);
-        snd_mixer_selem_id_set_index(id, 0);
-        snd_mixer_selem_id_set_name(id, name);
-        return snd_mixer_find_selem(handle_, id);
+        std::vector<unsigned char> storage(alsa_->mixer_selem_id_sizeof());
+        auto* id = reinterpret_cast<snd_mixer_selem_id_t*>(storage.data());
+        alsa_->mixer_selem_id_set_index(id, 0);
+        alsa_->mixer_selem_id_set_name(id, name);
+        return alsa_->mixer_find_selem(handle_, id);
+    }
+    bool HasControl(snd_mixer_elem_t* elem, MixerControl control) const {
+        return elem != nullptr && (control == MixerControl::Volume
+                                       ? alsa_->mixer_selem_has_playback_volume(elem) != 0
+                                       : alsa_->mixer_selem_has_playback_switch(elem) != 0);
     }
 
   private:
+    const AlsaMixerApi* alsa_;
     snd_mixer_t* handle_ = nullptr;
 };
-
-bool HasControl(snd_mixer_elem_t* elem, MixerControl control) {
-    return elem != nullptr &&
-           (control == MixerControl::Volume ? snd_mixer_selem_has_playback_volume(elem) != 0
-                                            : snd_mixer_selem_has_playback_switch(elem) != 0);
-}
 
 // The ALSA element behind a line's control; null when the own gain stands in for it (the
 // wave line without "PCM") or when there is none.
 snd_mixer_elem_t* ElementFor(const OpenMixer& mixer, MixerLine line, MixerControl control) {
     snd_mixer_elem_t* elem = mixer.Find(line == MixerLine::Speakers ? kMaster : kPcm);
-    return HasControl(elem, control) ? elem : nullptr;
+    return mixer.HasControl(elem, control) ? elem : nullptr;
 }
 
-ControlBounds ElementBounds(snd_mixer_elem_t* elem, MixerControl control) {
+ControlBounds ElementBounds(const OpenMixer& mixer, snd_mixer_elem_t* elem, MixerControl control) {
     if (control == MixerControl::Mute) {
         return {0, 1};
     }
     long minimum = 0;
     long maximum = 0;
-    snd_mixer_selem_get_playback_volume_range(elem, &minimum, &maximum);
+    mixer.Alsa().mixer_selem_get_playback_volume_range(elem, &minimum, &maximum);
     return {minimum, maximum};
 }
 
 } // namespace
 
-AlsaMixer::AlsaMixer(SdlOutputGain& gain, std::string card) : gain_(gain), card_(std::move(card)) {
-    snd_lib_error_set_handler(&Quiet);
-}
+AlsaMixer::AlsaMixer(SdlOutputGain& gain, std::string card) : gain_(gain), card_(std::move(card)) {}
 
 std::optional<ControlBounds> AlsaMixer::Bounds(MixerLine line, MixerControl control) const {
     const OpenMixer mixer(card_);
     if (snd_mixer_elem_t* elem = ElementFor(mixer, line, control)) {
-        return ElementBounds(elem, control);
+        return ElementBounds(mixer, elem, control);
     }
     if (line == MixerLine::WaveOut && mixer.IsOpen()) {
         return control == MixerControl::Volume ? ControlBounds{0, SdlOutputGain::kMaximum}
@@ -100,11 +99,11 @@ std::optional<long> AlsaMixer::Get(MixerLine line, MixerControl control) const {
     if (snd_mixer_elem_t* elem = ElementFor(mixer, line, control)) {
         long value = 0;
         if (control == MixerControl::Volume) {
-            snd_mixer_selem_get_playback_volume(elem, SND_MIXER_SCHN_FRONT_LEFT, &value);
+            mixer.Alsa().mixer_selem_get_playback_volume(elem, SND_MIXER_SCHN_FRONT_LEFT, &value);
             return value;
         }
         int on = 1;
-        snd_mixer_selem_get_playback_switch(elem, SND_MIXER_SCHN_FRONT_LEFT, &on);
+        mixer.Alsa().mixer_selem_get_playback_switch(elem, SND_MIXER_SCHN_FRONT_LEFT, &on);
         return on != 0 ? 0 : 1;
     }
     if (line == MixerLine::WaveOut && mixer.IsOpen()) {
@@ -116,12 +115,12 @@ std::optional<long> AlsaMixer::Get(MixerLine line, MixerControl control) const {
 bool AlsaMixer::Set(MixerLine line, MixerControl control, long value) {
     const OpenMixer mixer(card_);
     if (snd_mixer_elem_t* elem = ElementFor(mixer, line, control)) {
-        const ControlBounds bounds = ElementBounds(elem, control);
+        const ControlBounds bounds = ElementBounds(mixer, elem, control);
         value = std::clamp(value, bounds.minimum, bounds.maximum);
         if (control == MixerControl::Volume) {
-            return snd_mixer_selem_set_playback_volume_all(elem, value) == 0;
+            return mixer.Alsa().mixer_selem_set_playback_volume_all(elem, value) == 0;
         }
-        return snd_mixer_selem_set_playback_switch_all(elem, value == 0 ? 1 : 0) == 0;
+        return mixer.Alsa().mixer_selem_set_playback_switch_all(elem, value == 0 ? 1 : 0) == 0;
     }
     if (line != MixerLine::WaveOut || !mixer.IsOpen()) {
         return false;
@@ -142,7 +141,7 @@ std::string AlsaMixer::LineName(MixerLine line) const {
     if (!mixer.IsOpen()) {
         return "";
     }
-    return HasControl(mixer.Find(kPcm), MixerControl::Volume) ? kPcm : kOwnWave;
+    return mixer.HasControl(mixer.Find(kPcm), MixerControl::Volume) ? kPcm : kOwnWave;
 }
 
 std::string AlsaMixer::ControlName(MixerLine line, MixerControl control) const {

@@ -1,0 +1,36 @@
+// The few functions of ALSA's simple mixer the clock uses, loaded at run time on the first
+// volume change. Linking libasound would map it at every start, and asking the default card
+// loads the sound server's client libraries too (about 3 MB and 30 ms), for a clock that may
+// never touch a volume.
+#pragma once
+
+#include <alsa/asoundlib.h>
+
+namespace diglux {
+
+struct AlsaMixerApi {
+    decltype(&snd_lib_error_set_handler) lib_error_set_handler;
+    decltype(&snd_mixer_open) mixer_open;
+    decltype(&snd_mixer_attach) mixer_attach;
+    decltype(&snd_mixer_selem_register) mixer_selem_register;
+    decltype(&snd_mixer_load) mixer_load;
+    decltype(&snd_mixer_close) mixer_close;
+    decltype(&snd_mixer_find_selem) mixer_find_selem;
+    decltype(&snd_mixer_selem_id_sizeof) mixer_selem_id_sizeof;
+    decltype(&snd_mixer_selem_id_set_index) mixer_selem_id_set_index;
+    decltype(&snd_mixer_selem_id_set_name) mixer_selem_id_set_name;
+    decltype(&snd_mixer_selem_has_playback_volume) mixer_selem_has_playback_volume;
+    decltype(&snd_mixer_selem_has_playback_switch) mixer_selem_has_playback_switch;
+    decltype(&snd_mixer_selem_get_playback_volume_range) mixer_selem_get_playback_volume_range;
+    decltype(&snd_mixer_selem_get_playback_volume) mixer_selem_get_playback_volume;
+    decltype(&snd_mixer_selem_get_playback_switch) mixer_selem_get_playback_switch;
+    decltype(&snd_mixer_selem_set_playback_volume_all) mixer_selem_set_playback_volume_all;
+    decltype(&snd_mixer_selem_set_playback_switch_all) mixer_selem_set_playback_switch_all;
+};
+
+// The functions, loading the library on the first call (thread-safe) and silencing its error
+// messages; null when the library or one of its functions cannot be found. The library then
+// stays loaded.
+const AlsaMixerApi* LoadAlsaMixer();
+
+} // namespace diglux
