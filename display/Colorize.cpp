@@ -5,6 +5,41 @@
 namespace diglux {
 namespace {
 
+// Finds a colour's palette index through a small hash table (runs of equal pixels hit the
+// last colour at once), adding colours until the palette is full.
+class PaletteBuilder {
+  public:
+    explicit PaletteBuilder(std::vector<Rgb>& palette) : palette_(palette) { slots_.fill(0); }
+
+    std::optional<std::uint8_t> IndexOf(Rgb color) {
+        if (last_ && color == palette_[*last_]) {
+            return last_;
+        }
+        std::size_t slot = Hash(color);
+        while (slots_[slot] != 0) {
+            const auto index = static_cast<std::uint8_t>(slots_[slot] - 1);
+            if (palette_[index] == color) {
+                return last_ = index;
+            }
+            slot = (slot + 1) % kSlots;
+        }
+        if (palette_.size() == 256) {
+            return std::nullopt;
+        }
+        palette_.push_back(color);
+        slots_[slot] = static_cast<std::uint16_t>(palette_.size());
+        return last_ = static_cast<std::uint8_t>(palette_.size() - 1);
+    }
+
+  private:
+    static constexpr std::size_t kSlots = 1024; // at most a quarter full
+    static std::size_t Hash(Rgb c) { return (c.r * 97u + c.g * 31u + c.b * 7u) % kSlots; }
+
+    std::vector<Rgb>& palette_;
+    std::array<std::uint16_t, kSlots> slots_{};
+    std::optional<std::uint8_t> last_;
+};
+
 using LevelTable = std::array<std::uint8_t, 256>;
 
 LevelTable MakeTable(int color) {
@@ -17,19 +52,39 @@ LevelTable MakeTable(int color) {
 
 } // namespace
 
-RgbImage ColorizePicture(const RgbImage& picture, Rgb color) {
-    // Three 256-entry tables turn the per-pixel arithmetic into lookups.
+std::optional<PalettePicture> ToPalette(const RgbImage& picture) {
+    PalettePicture result{picture.Width(), picture.Height(), {}, {}};
+    result.indices.reserve(picture.ByteSize() / 3);
+    PaletteBuilder builder(result.palette);
+    const std::uint8_t* in = picture.Data();
+    for (std::size_t i = 0; i < picture.ByteSize(); i += 3) {
+        const auto index = builder.IndexOf({in[i], in[i + 1], in[i + 2]});
+        if (!index) {
+            return std::nullopt;
+        }
+        result.indices.push_back(*index);
+    }
+    return result;
+}
+
+RgbImage ColorizePicture(const PalettePicture& picture, Rgb color) {
+    // The tint of each palette colour once, then one lookup a pixel.
     const LevelTable red = MakeTable(color.r);
     const LevelTable green = MakeTable(color.g);
     const LevelTable blue = MakeTable(color.b);
-    RgbImage result(picture.Width(), picture.Height());
-    const std::uint8_t* in = picture.Data();
+    std::array<Rgb, 256> tinted{};
+    for (std::size_t i = 0; i < picture.palette.size(); ++i) {
+        const Rgb c = picture.palette[i];
+        tinted[i] = {red[c.r], green[c.g], blue[c.b]};
+    }
+    RgbImage result(picture.width, picture.height);
     std::uint8_t* out = result.Data();
-    const std::size_t bytes = picture.ByteSize();
-    for (std::size_t i = 0; i < bytes; i += 3) {
-        out[i] = red[in[i]];
-        out[i + 1] = green[in[i + 1]];
-        out[i + 2] = blue[in[i + 2]];
+    for (const std::uint8_t index : picture.indices) {
+        const Rgb c = tinted[index];
+        out[0] = c.r;
+        out[1] = c.g;
+        out[2] = c.b;
+        out += 3;
     }
     return result;
 }

@@ -44,9 +44,25 @@ bool GlyphMaps::LoadMasters(const Resources& resources, const ImageDecoder& deco
                     std::to_string(layout.height);
             return false;
         }
-        working_[Index(layout.id)] = image;
-        masters_[Index(layout.id)] = std::move(image);
+        if (!Keep(layout, std::move(image), error)) {
+            return false;
+        }
     }
+    return true;
+}
+
+bool GlyphMaps::Keep(const MapSpec& layout, RgbImage image, std::string& error) {
+    if (layout.tinted) {
+        auto master = ToPalette(image);
+        if (!master) {
+            error = std::string("glyph map ") + layout.name +
+                    " has more than 256 colours; a map that is tinted may have at most 256";
+            return false;
+        }
+        masters_[Index(layout.id)] = std::move(*master);
+    }
+    // Until the first recolouring the tinted maps are drawn in white, as their masters.
+    working_[Index(layout.id)] = std::move(image);
     return true;
 }
 
@@ -59,7 +75,7 @@ void GlyphMaps::Recolor(Rgb color) {
 }
 
 const RgbImage& GlyphMaps::Working(MapId id) const {
-    return SpecOf(id).tinted ? working_[Index(id)] : masters_[Index(id)];
+    return working_[Index(id)];
 }
 
 void GlyphMaps::Draw(MapId id, Surface& target, int x, int y, int cell) const {

@@ -1,8 +1,10 @@
-// The program's glyph maps: the greyscale masters, loaded once from the resources and checked
-// against their required sizes, and the tinted working copies that all drawing reads from
-// (except the close button, which is never tinted and is drawn from its master).
+// The program's glyph maps: the masters, loaded once from the resources and checked against
+// their required sizes, and the tinted working copies that all drawing reads from. The masters
+// of the tinted maps are kept as palette pictures (at most 256 colours, a byte a pixel); the
+// close button is never tinted and is drawn from its master.
 #pragma once
 
+#include "display/Colorize.h"
 #include "display/Surface.h"
 #include "host/HostTypes.h"
 #include "host/ImageDecoder.h"
@@ -36,7 +38,6 @@ class GlyphMaps {
     // Replaces the working copies of the tinted maps, in their fixed order.
     void Recolor(Rgb color);
 
-    const RgbImage& Master(MapId id) const { return masters_[Index(id)]; }
     // The copy drawing reads from: the tinted copy, or the master for the close button.
     const RgbImage& Working(MapId id) const;
     // Draws one cell of a map's working copy at (x, y) on the target.
@@ -44,9 +45,10 @@ class GlyphMaps {
 
   private:
     static std::size_t Index(MapId id) { return static_cast<std::size_t>(id); }
+    bool Keep(const MapSpec& layout, RgbImage image, std::string& error);
 
-    std::array<RgbImage, kMapCount> masters_;
-    std::array<RgbImage, kMapCount> working_;
+    std::array<PalettePicture, kMapCount> masters_; // of the tinted maps
+    std::array<RgbImage, kMapCount> working_;       // tinted copies, or the untinted masters
 };
 
 } // namespace diglux

@@ -107,6 +107,19 @@ TEST_F(StartupShutdownTest, MapOfTheWrongSizeIsRefusedByName) {
     EXPECT_TRUE(host.CallsStartingWith("window.Show").empty());
 }
 
+TEST_F(StartupShutdownTest, ATintedMapOfMoreThan256ColoursIsRefusedByName) {
+    RgbImage map(736, 66, {128, 128, 128});
+    for (int i = 0; i < 257; ++i) {
+        map.Set(i, 0, {static_cast<std::uint8_t>(i % 256), static_cast<std::uint8_t>(i / 256), 9});
+    }
+    host.resources.Override("MAPS", "PICMAP7S", EncodeRgbPng(map));
+    MainWindow window(host.Bundle());
+    const StartupResult result = window.Load();
+    EXPECT_EQ(result.outcome, StartupResult::Outcome::Failed);
+    EXPECT_EQ(result.error, "glyph map PicMap7S has more than 256 colours; a map that is "
+                            "tinted may have at most 256");
+}
+
 TEST_F(StartupShutdownTest, UnreadableOrMissingMapIsRefusedByName) {
     host.resources.Override("MAPS", "PICBUT", {1, 2, 3});
     MainWindow window(host.Bundle());

@@ -7,7 +7,7 @@
 namespace diglux {
 namespace {
 
-RgbImage AllGreyLevels() {
+RgbImage AllGreyLevelsRgb() {
     RgbImage image(256, 1);
     for (int level = 0; level < 256; ++level) {
         const auto g = static_cast<std::uint8_t>(level);
@@ -16,8 +16,12 @@ RgbImage AllGreyLevels() {
     return image;
 }
 
+PalettePicture AllGreyLevels() {
+    return *ToPalette(AllGreyLevelsRgb());
+}
+
 TEST(Colorize, EveryColourTimesEveryLevelIsRoundedToNearest) {
-    const RgbImage levels = AllGreyLevels();
+    const PalettePicture levels = AllGreyLevels();
     for (int c = 0; c < 256; ++c) {
         // Each channel gets a different colour value so all three tables are exercised.
         const Rgb color{static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(255 - c),
@@ -35,21 +39,28 @@ TEST(Colorize, EveryColourTimesEveryLevelIsRoundedToNearest) {
 TEST(Colorize, WorkedExamplesAndExtremeColours) {
     EXPECT_EQ(TintLevel(95, 4), 1); // 1.49 rounds down
     EXPECT_EQ(TintLevel(47, 255), 47);
-    const RgbImage levels = AllGreyLevels();
-    EXPECT_EQ(ColorizePicture(levels, {255, 255, 255}), levels);
+    const PalettePicture levels = AllGreyLevels();
+    EXPECT_EQ(ColorizePicture(levels, {255, 255, 255}), AllGreyLevelsRgb());
     const RgbImage black = ColorizePicture(levels, {0, 0, 0});
     EXPECT_EQ(black, RgbImage(256, 1, {0, 0, 0}));
 }
 
-TEST(Colorize, LeavesTheMasterUntouchedAndKeepsColoursApart) {
-    RgbImage master(2, 1);
-    master.Set(0, 0, {4, 2, 4});
-    master.Set(1, 0, {200, 100, 50});
-    const RgbImage copy = master;
-    const RgbImage out = ColorizePicture(master, {255, 0, 128});
-    EXPECT_EQ(master, copy);
+TEST(Colorize, PaletteMastersKeepColoursApartAndHoldAtMost256) {
+    RgbImage picture(300, 1, {4, 2, 4});
+    picture.Set(1, 0, {200, 100, 50});
+    picture.Set(2, 0, {4, 2, 4});
+    const auto master = ToPalette(picture);
+    ASSERT_TRUE(master.has_value());
+    EXPECT_EQ(master->palette.size(), 2u);
+    const RgbImage out = ColorizePicture(*master, {255, 0, 128});
     EXPECT_EQ(out.At(0, 0), (Rgb{4, 0, 2}));
     EXPECT_EQ(out.At(1, 0), (Rgb{200, 0, 25}));
+    EXPECT_EQ(out.At(299, 0), (Rgb{4, 0, 2}));
+
+    for (int i = 0; i < 256; ++i) { // 256 new colours besides the background
+        picture.Set(i + 3, 0, {static_cast<std::uint8_t>(i), 1, 1});
+    }
+    EXPECT_FALSE(ToPalette(picture).has_value());
 }
 
 } // namespace
