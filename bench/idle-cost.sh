@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # What the running clock costs while it only shows the time: CPU (from /proc/PID/schedstat,
 # averaged over DURATION seconds after SETTLE seconds for the welcome text), resident and
-# proportional memory (/proc/PID/smaps_rollup), and the time from exec to the mapped window.
+# proportional memory (/proc/PID/smaps_rollup), and the time from exec to the mapped window
+# (measured by bench/mapwatch, built with the benchmarks).
 # Runs in a private Xvfb + openbox session unless DISPLAY is set; HOME and the XDG folders
 # are always private, so a clock the user runs is not disturbed.
 #
@@ -24,36 +25,21 @@ else
     mkdir -p "$XDG_CONFIG_HOME" "$TMPDIR"
     mkdir -m 700 "$XDG_RUNTIME_DIR"
 fi
-x_session_need xdotool xev stdbuf
+x_session_need xdotool
+mapwatch=${MAPWATCH:-$(dirname "$diglux")/bench/diglux_mapwatch}
+[ -x "$mapwatch" ] || { echo "idle-cost: $mapwatch is missing; build the benchmarks" >&2; exit 1; }
 
 window_mapped() {
     xdotool search --onlyvisible --class Diglux >/dev/null 2>&1
 }
 window_mapped && x_session_fail "a Diglux window is already on this display"
 
-# Time to map: every event about the root's children is stamped as it arrives; the first
-# MapNotify after the start is the clock's window appearing.
-mkfifo "$SESSION_DIR/xev.pipe"
-stdbuf -oL xev -root -event substructure >"$SESSION_DIR/xev.pipe" 2>/dev/null &
-x_session_track $!
-while IFS= read -r line; do
-    printf '%s %s\n' "$EPOCHREALTIME" "$line"
-done <"$SESSION_DIR/xev.pipe" >"$SESSION_DIR/xev.log" &
-x_session_track $!
-sleep 0.5
-
-start=$EPOCHREALTIME
-"$diglux" >"$SESSION_DIR/out.log" 2>"$SESSION_DIR/err.log" &
-pid=$!
+# Time to map: the watcher starts the clock and waits on the X server for the first window
+# mapped among the root's children (the window manager's frame around the clock's window).
+"$mapwatch" "$diglux" >"$SESSION_DIR/watch.out" 2>"$SESSION_DIR/err.log" ||
+    x_session_fail "the clock's window did not appear: $(cat "$SESSION_DIR/err.log")"
+read -r pid map_ms <"$SESSION_DIR/watch.out"
 x_session_track "$pid"
-for _ in $(seq 200); do
-    grep -q MapNotify "$SESSION_DIR/xev.log" && break
-    kill -0 "$pid" 2>/dev/null || x_session_fail "the clock ended: $(cat "$SESSION_DIR/err.log")"
-    sleep 0.05
-done
-mapped=$(awk '/MapNotify/ { print $1; exit }' "$SESSION_DIR/xev.log")
-[ -n "$mapped" ] || x_session_fail "no window was mapped within 10 s"
-map_ms=$(awk -v a="$mapped" -v b="$start" 'BEGIN { printf "%.0f", (a - b) * 1000 }')
 
 cpu_ns() { cut -d' ' -f1 "/proc/$pid/schedstat"; }
 rollup() { awk -v k="$1:" '$1 == k { print $2 }' "/proc/$pid/smaps_rollup"; }
