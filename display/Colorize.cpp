@@ -68,6 +68,12 @@ std::optional<PalettePicture> ToPalette(const RgbImage& picture) {
 }
 
 RgbImage ColorizePicture(const PalettePicture& picture, Rgb color) {
+    RgbImage result;
+    ColorizePicture(picture, color, result);
+    return result;
+}
+
+void ColorizePicture(const PalettePicture& picture, Rgb color, RgbImage& into) {
     // The tint of each palette colour once, then one lookup a pixel.
     const LevelTable red = MakeTable(color.r);
     const LevelTable green = MakeTable(color.g);
@@ -77,8 +83,10 @@ RgbImage ColorizePicture(const PalettePicture& picture, Rgb color) {
         const Rgb c = picture.palette[i];
         tinted[i] = {red[c.r], green[c.g], blue[c.b]};
     }
-    RgbImage result(picture.width, picture.height);
-    std::uint8_t* out = result.Data();
+    if (into.Width() != picture.width || into.Height() != picture.height) {
+        into = RgbImage(picture.width, picture.height);
+    }
+    std::uint8_t* out = into.Data();
     for (const std::uint8_t index : picture.indices) {
         const Rgb c = tinted[index];
         out[0] = c.r;
@@ -86,7 +94,6 @@ RgbImage ColorizePicture(const PalettePicture& picture, Rgb color) {
         out[2] = c.b;
         out += 3;
     }
-    return result;
 }
 
 } // namespace diglux

@@ -29,5 +29,7 @@ std::optional<PalettePicture> ToPalette(const RgbImage& picture);
 
 // A new image of the picture's size whose pixels are its colours tinted with color.
 RgbImage ColorizePicture(const PalettePicture& picture, Rgb color);
+// The same into an existing image, whose pixels are reused when it has the picture's size.
+void ColorizePicture(const PalettePicture& picture, Rgb color, RgbImage& into);
 
 } // namespace diglux

@@ -69,7 +69,7 @@ bool GlyphMaps::Keep(const MapSpec& layout, RgbImage image, std::string& error) 
 void GlyphMaps::Recolor(Rgb color) {
     for (const MapSpec& layout : kSpecs) {
         if (layout.tinted) {
-            working_[Index(layout.id)] = ColorizePicture(masters_[Index(layout.id)], color);
+            ColorizePicture(masters_[Index(layout.id)], color, working_[Index(layout.id)]);
         }
     }
 }

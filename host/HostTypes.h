@@ -78,7 +78,9 @@ class RgbImage {
     RgbImage(int width, int height, Rgb fill = {})
         : width_(width), height_(height),
           bytes_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3) {
-        Fill(fill);
+        if (fill != Rgb{}) { // the bytes start as zeros, which is black
+            Fill(fill);
+        }
     }
 
     int Width() const { return width_; }
