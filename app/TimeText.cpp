@@ -1,13 +1,16 @@
 #include "TimeText.h"
 
-#include <cstdio>
-
 namespace diglux {
 
 std::string FormatTimeOfDay(const LocalDateTime& time) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%02d:%02d:%02d", time.hour % 100, time.minute % 100,
-                  time.second % 100);
+    // By hand rather than through printf: the main tick formats the time ten times a second.
+    std::string text = "00:00:00";
+    const int parts[3] = {time.hour, time.minute, time.second};
+    for (std::size_t i = 0; i < 3; ++i) {
+        const int value = ((parts[i] % 100) + 100) % 100;
+        text[i * 3] = static_cast<char>('0' + value / 10);
+        text[i * 3 + 1] = static_cast<char>('0' + value % 10);
+    }
     return text;
 }
 

@@ -6,24 +6,16 @@
 
 namespace diglux {
 
-namespace {
-
-struct LocalNow {
-    std::tm fields{};
-    double fraction = 0.0; // of the current second
-};
-
-LocalNow ReadLocalNow() {
+StdClock::LocalNow StdClock::ReadLocalNow() const {
     const auto now = std::chrono::system_clock::now();
     const auto wholeSeconds = std::chrono::floor<std::chrono::seconds>(now);
     const std::time_t seconds = std::chrono::system_clock::to_time_t(wholeSeconds);
-    LocalNow result;
-    localtime_r(&seconds, &result.fields);
-    result.fraction = std::chrono::duration<double>(now - wholeSeconds).count();
-    return result;
+    if (seconds != cachedSecond_) {
+        localtime_r(&seconds, &cachedFields_);
+        cachedSecond_ = seconds;
+    }
+    return {cachedFields_, std::chrono::duration<double>(now - wholeSeconds).count()};
 }
-
-} // namespace
 
 LocalDateTime StdClock::Now() const {
     const std::tm t = ReadLocalNow().fields;
