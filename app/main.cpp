@@ -6,6 +6,7 @@
 #include "host/linux/AlsaMixer.h"
 #include "host/linux/FltkClockWindow.h"
 #include "host/linux/FltkDesktop.h"
+#include "host/linux/FltkEventLoop.h"
 #include "host/linux/FltkEventPump.h"
 #include "host/linux/FltkTimerService.h"
 #include "host/linux/LinuxSystemInfo.h"
@@ -18,11 +19,10 @@
 #include "host/linux/StdClock.h"
 #include "host/linux/X11Display.h"
 
-#include <FL/Fl.H>
-
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -78,9 +78,11 @@ int RunClock() {
     case diglux::StartupResult::Outcome::Running:
         break;
     }
-    while (!mainWindow.Ended()) {
-        Fl::wait();
+    std::vector<int> watched;
+    if (sessionEnd.ReadFd() >= 0) {
+        watched.push_back(sessionEnd.ReadFd());
     }
+    diglux::RunEventLoop(timers, watched, [&mainWindow] { return mainWindow.Ended(); });
     window.SetEventSink(nullptr);
     return EXIT_SUCCESS;
 }

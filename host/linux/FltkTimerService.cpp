@@ -2,25 +2,28 @@
 
 #include <FL/Fl.H>
 
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+
 namespace diglux {
 
 struct FltkTimerService::Timer {
-    double intervalSeconds = 0.0;
+    Clock::duration interval{};
     std::function<void()> onTick;
     bool enabled = false;
+    Clock::time_point due{};
 };
 
 FltkTimerService::FltkTimerService() = default;
 
 FltkTimerService::~FltkTimerService() {
-    for (const auto& timer : timers_) {
-        Fl::remove_timeout(&FltkTimerService::OnTimeout, timer.get());
-    }
+    Fl::remove_timeout(&FltkTimerService::OnTimeout, this);
 }
 
 TimerId FltkTimerService::CreateTimer(int intervalMs, std::function<void()> onTick) {
     auto timer = std::make_unique<Timer>();
-    timer->intervalSeconds = intervalMs / 1000.0;
+    timer->interval = std::chrono::milliseconds(intervalMs);
     timer->onTick = std::move(onTick);
     timers_.push_back(std::move(timer));
     return static_cast<TimerId>(timers_.size());
@@ -32,12 +35,8 @@ void FltkTimerService::SetEnabled(TimerId id, bool enabled) {
         return;
     }
     timer->enabled = enabled;
-    if (!enabled) {
-        Fl::remove_timeout(&FltkTimerService::OnTimeout, timer);
-    } else if (timer->intervalSeconds > 0.0) {
-        // An interval of 0 keeps the timer silent, however it is enabled.
-        Fl::add_timeout(timer->intervalSeconds, &FltkTimerService::OnTimeout, timer);
-    }
+    timer->due = Clock::now() + timer->interval;
+    Rearm();
 }
 
 bool FltkTimerService::IsEnabled(TimerId id) const {
@@ -45,14 +44,56 @@ bool FltkTimerService::IsEnabled(TimerId id) const {
     return timer != nullptr && timer->enabled;
 }
 
-void FltkTimerService::OnTimeout(void* data) {
-    auto* timer = static_cast<Timer*>(data);
-    // Re-arm before the handler runs: the handler may disable (or restart) its own timer,
-    // and repeat_timeout keeps the ticks on the original schedule.
-    Fl::repeat_timeout(timer->intervalSeconds, &FltkTimerService::OnTimeout, timer);
-    if (timer->onTick) {
-        timer->onTick();
+bool FltkTimerService::Runs(const Timer& timer) const {
+    // An interval of 0 keeps the timer silent, however it is enabled.
+    return timer.enabled && timer.interval > Clock::duration::zero();
+}
+
+void FltkTimerService::RunDue() {
+    // By index: a handler may create timers, and may let pending events run, which can come
+    // back here; a timer's next due time is set before its handler runs, so it runs once.
+    for (std::size_t i = 0; i < timers_.size(); ++i) {
+        Timer& timer = *timers_[i];
+        const Clock::time_point now = Clock::now();
+        if (!Runs(timer) || timer.due > now) {
+            continue;
+        }
+        // Keep the schedule; a timer that fell more than an interval behind starts afresh.
+        timer.due += timer.interval;
+        if (timer.due <= now) {
+            timer.due = now + timer.interval;
+        }
+        if (timer.onTick) {
+            timer.onTick();
+        }
     }
+    Rearm();
+}
+
+int FltkTimerService::MillisecondsToNextDue() const {
+    std::optional<Clock::time_point> next;
+    for (const auto& timer : timers_) {
+        if (Runs(*timer) && (!next || timer->due < *next)) {
+            next = timer->due;
+        }
+    }
+    if (!next) {
+        return -1;
+    }
+    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(*next - Clock::now());
+    return static_cast<int>(std::max<std::int64_t>(wait.count(), 0));
+}
+
+void FltkTimerService::Rearm() {
+    Fl::remove_timeout(&FltkTimerService::OnTimeout, this);
+    const int wait = MillisecondsToNextDue();
+    if (wait >= 0) {
+        Fl::add_timeout(wait / 1000.0, &FltkTimerService::OnTimeout, this);
+    }
+}
+
+void FltkTimerService::OnTimeout(void* service) {
+    static_cast<FltkTimerService*>(service)->RunDue();
 }
 
 FltkTimerService::Timer* FltkTimerService::Find(TimerId id) const {

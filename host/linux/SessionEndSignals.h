@@ -18,6 +18,8 @@ class SessionEndSignals {
 
     // False when the pipe or the handlers could not be set up.
     bool Installed() const { return installed_; }
+    // The pipe FLTK watches, for an event loop that polls for itself; -1 when not installed.
+    int ReadFd() const { return readFd_; }
 
   private:
     static void OnPipeReadable(int fd, void* data);

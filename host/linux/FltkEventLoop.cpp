@@ -1,0 +1,61 @@
+#include "host/linux/FltkEventLoop.h"
+
+#include <FL/Fl.H>
+#include <FL/x.H>
+
+#include <poll.h>
+
+namespace diglux {
+namespace {
+
+// Sends the requests queued since the last flush. Xlib's XFlush also reads the connection,
+// so it is called only when a request is waiting.
+class RequestFlusher {
+  public:
+    void Flush() {
+        if (XNextRequest(fl_display) != flushedUpTo_) {
+            XFlush(fl_display);
+            Sent();
+        }
+    }
+    void Sent() { flushedUpTo_ = XNextRequest(fl_display); }
+
+  private:
+    unsigned long flushedUpTo_ = 0;
+};
+
+// Waits for input or the next due timer; true when a descriptor has something to read.
+bool WaitForInput(const FltkTimerService& timers, std::vector<pollfd>& fds) {
+    for (pollfd& fd : fds) {
+        fd.revents = 0;
+    }
+    const int ready = poll(fds.data(), fds.size(), timers.MillisecondsToNextDue());
+    return ready > 0;
+}
+
+} // namespace
+
+void RunEventLoop(FltkTimerService& timers, const std::vector<int>& watchedFds,
+                  const std::function<bool()>& done) {
+    std::vector<pollfd> fds;
+    fds.push_back({ConnectionNumber(fl_display), POLLIN, 0});
+    for (const int fd : watchedFds) {
+        fds.push_back({fd, POLLIN, 0});
+    }
+    RequestFlusher flusher;
+    while (!done()) {
+        // Events Xlib has already read wait in its queue, not on the connection.
+        if (XQLength(fl_display) > 0 || WaitForInput(timers, fds)) {
+            Fl::check(); // handles the input, FLTK's own timeouts, and draws and flushes
+            flusher.Sent();
+        }
+        timers.RunDue();
+        if (Fl::damage() != 0) {
+            Fl::flush();
+            flusher.Sent();
+        }
+        flusher.Flush();
+    }
+}
+
+} // namespace diglux

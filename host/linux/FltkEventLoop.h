@@ -1,0 +1,19 @@
+// The clock's idle loop: sleeps in one poll() on the X connection and the given descriptors
+// until input arrives or a timer is due, lets FLTK handle input only when there is some, runs
+// the due timers itself and flushes what they drew. An idle clock wakes ten times a second,
+// and each wake-up costs one system call instead of FLTK's three.
+#pragma once
+
+#include "host/linux/FltkTimerService.h"
+
+#include <functional>
+#include <vector>
+
+namespace diglux {
+
+// Runs until done() is true; watchedFds are descriptors FLTK watches (Fl::add_fd) that
+// must wake the loop too.
+void RunEventLoop(FltkTimerService& timers, const std::vector<int>& watchedFds,
+                  const std::function<bool()>& done);
+
+} // namespace diglux
