@@ -16,9 +16,10 @@ namespace {
 constexpr std::size_t kMaxPendingAreas = 16;
 
 // FLTK converts each image it draws into a buffer of the server's pixel format and keeps that
-// buffer for the rest of the run; drawing in bands of this many rows keeps it small (40 KB
-// instead of 600 KB for the whole window).
-constexpr int kBandRows = 16;
+// buffer for the rest of the run; drawing in bands of at most this many bytes keeps it small
+// (64 KB instead of 600 KB for the whole window), while the few areas of a normal second
+// still go out in one or two requests.
+constexpr int kBandBytes = 64 * 1024;
 
 bool Touch(const Rect& a, const Rect& b) {
     return a.left <= b.Right() && b.left <= a.Right() && a.top <= b.Bottom() && b.top <= a.Bottom();
@@ -95,8 +96,9 @@ void FltkClockView::DrawArea(const Rect& area) {
     if (r.Empty()) {
         return;
     }
-    for (int top = r.top; top < r.Bottom(); top += kBandRows) {
-        const int rows = std::min(kBandRows, r.Bottom() - top);
+    const int bandRows = std::max(1, kBandBytes / (r.width * 4));
+    for (int top = r.top; top < r.Bottom(); top += bandRows) {
+        const int rows = std::min(bandRows, r.Bottom() - top);
         const std::uint8_t* first = frame_->Row(top) + static_cast<std::size_t>(r.left) * 3;
         fl_draw_image(first, r.left, top, r.width, rows, 3, frame_->Stride());
     }
