@@ -1,5 +1,6 @@
 #include "Surface.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -32,12 +33,23 @@ void Surface::CopyFrom(const RgbImage& source, const Rect& sourceArea, Point des
     }
     const int srcLeft = src.left + (dst.left - wanted.left);
     const int srcTop = src.top + (dst.top - wanted.top);
+    // Only rows that change are written and marked: the clock redraws the same glyphs often
+    // (the text line every second), and an unchanged area need not go to the screen again.
     const std::size_t rowBytes = static_cast<std::size_t>(dst.width) * 3;
+    int firstChanged = dst.height;
+    int lastChanged = -1;
     for (int row = 0; row < dst.height; ++row) {
-        std::memcpy(pixels_.Row(dst.top + row) + static_cast<std::size_t>(dst.left) * 3,
-                    source.Row(srcTop + row) + static_cast<std::size_t>(srcLeft) * 3, rowBytes);
+        std::uint8_t* to = pixels_.Row(dst.top + row) + static_cast<std::size_t>(dst.left) * 3;
+        const std::uint8_t* from = source.Row(srcTop + row) + static_cast<std::size_t>(srcLeft) * 3;
+        if (std::memcmp(to, from, rowBytes) != 0) {
+            std::memcpy(to, from, rowBytes);
+            firstChanged = std::min(firstChanged, row);
+            lastChanged = row;
+        }
     }
-    MarkDirty(dst);
+    if (lastChanged >= 0) {
+        MarkDirty({dst.left, dst.top + firstChanged, dst.width, lastChanged - firstChanged + 1});
+    }
 }
 
 void Surface::StretchFrom(const RgbImage& source, const Rect& sourceArea, const Rect& destination) {

@@ -204,10 +204,16 @@ TEST_F(TextDisplayTest, BlankToZRollsThroughFiftyNineCodes) {
 
 TEST_F(TextDisplayTest, InitXRedrawsAtOnceEvenWhenUnchanged) {
     text.RollText2("KW 9", true, true, 0);
+    // A spoiled pixel shows whether the field was drawn again.
+    const Rgb marker{200, 0, 200};
+    const Rgb drawn = face.PicT2().Pixels().At(0, 0);
+    face.PicT2().FillRect({0, 0, 1, 1}, marker);
     face.PicT2().TakeDirty();
     text.RollText2("KW 9", true, false, 0);
+    EXPECT_EQ(face.PicT2().Pixels().At(0, 0), marker) << "unchanged text is not drawn";
     EXPECT_FALSE(face.PicT2().IsDirty());
     text.RollText2("KW 9", true, true, 0);
+    EXPECT_EQ(face.PicT2().Pixels().At(0, 0), drawn);
     EXPECT_TRUE(face.PicT2().IsDirty());
     EXPECT_TRUE(host.CallsStartingWith("clock.Sleep").empty());
 }
