@@ -8,6 +8,14 @@
 
 namespace diglux {
 
+namespace {
+
+// Timers due this close together run on the same wake-up: the 500 ms timer, started a few
+// microseconds after the 100 ms one, would otherwise wake the loop once more each time.
+constexpr auto kCoalesce = std::chrono::milliseconds(2);
+
+} // namespace
+
 struct FltkTimerService::Timer {
     Clock::duration interval{};
     std::function<void()> onTick;
@@ -55,7 +63,7 @@ void FltkTimerService::RunDue() {
     for (std::size_t i = 0; i < timers_.size(); ++i) {
         Timer& timer = *timers_[i];
         const Clock::time_point now = Clock::now();
-        if (!Runs(timer) || timer.due > now) {
+        if (!Runs(timer) || timer.due > now + kCoalesce) {
             continue;
         }
         // Keep the schedule; a timer that fell more than an interval behind starts afresh.
