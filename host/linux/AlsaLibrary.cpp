@@ -38,16 +38,10 @@ bool ResolveAll(void* library, AlsaMixerApi& api) {
 }
 
 std::optional<AlsaMixerApi> Load() {
-    void* library = dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL);
-    if (library == nullptr) {
-        return std::nullopt;
+    auto api = LoadLibraryApi<AlsaMixerApi>("libasound.so.2", &ResolveAll);
+    if (api) {
+        api->lib_error_set_handler(&Quiet);
     }
-    AlsaMixerApi api{};
-    if (!ResolveAll(library, api)) {
-        dlclose(library);
-        return std::nullopt;
-    }
-    api.lib_error_set_handler(&Quiet);
     return api;
 }
 

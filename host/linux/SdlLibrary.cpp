@@ -7,38 +7,28 @@
 namespace diglux {
 namespace {
 
-std::optional<SdlAudioApi> Load() {
-    void* library = dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
-    if (library == nullptr) {
-        return std::nullopt;
-    }
-    SdlAudioApi api{};
-    const bool complete =
-        ResolveFunction(library, "SDL_SetHint", api.SetHint) &&
-        ResolveFunction(library, "SDL_InitSubSystem", api.InitSubSystem) &&
-        ResolveFunction(library, "SDL_QuitSubSystem", api.QuitSubSystem) &&
-        ResolveFunction(library, "SDL_OpenAudioDevice", api.OpenAudioDevice) &&
-        ResolveFunction(library, "SDL_CloseAudioDevice", api.CloseAudioDevice) &&
-        ResolveFunction(library, "SDL_QueueAudio", api.QueueAudio) &&
-        ResolveFunction(library, "SDL_PauseAudioDevice", api.PauseAudioDevice) &&
-        ResolveFunction(library, "SDL_GetQueuedAudioSize", api.GetQueuedAudioSize) &&
-        ResolveFunction(library, "SDL_RWFromConstMem", api.RWFromConstMem) &&
-        ResolveFunction(library, "SDL_RWFromFile", api.RWFromFile) &&
-        ResolveFunction(library, "SDL_LoadWAV_RW", api.LoadWAV_RW) &&
-        ResolveFunction(library, "SDL_FreeWAV", api.FreeWAV) &&
-        ResolveFunction(library, "SDL_BuildAudioCVT", api.BuildAudioCVT) &&
-        ResolveFunction(library, "SDL_ConvertAudio", api.ConvertAudio);
-    if (!complete) {
-        dlclose(library);
-        return std::nullopt;
-    }
-    return api;
+bool ResolveAll(void* library, SdlAudioApi& api) {
+    return ResolveFunction(library, "SDL_SetHint", api.SetHint) &&
+           ResolveFunction(library, "SDL_InitSubSystem", api.InitSubSystem) &&
+           ResolveFunction(library, "SDL_QuitSubSystem", api.QuitSubSystem) &&
+           ResolveFunction(library, "SDL_OpenAudioDevice", api.OpenAudioDevice) &&
+           ResolveFunction(library, "SDL_CloseAudioDevice", api.CloseAudioDevice) &&
+           ResolveFunction(library, "SDL_QueueAudio", api.QueueAudio) &&
+           ResolveFunction(library, "SDL_PauseAudioDevice", api.PauseAudioDevice) &&
+           ResolveFunction(library, "SDL_GetQueuedAudioSize", api.GetQueuedAudioSize) &&
+           ResolveFunction(library, "SDL_RWFromConstMem", api.RWFromConstMem) &&
+           ResolveFunction(library, "SDL_RWFromFile", api.RWFromFile) &&
+           ResolveFunction(library, "SDL_LoadWAV_RW", api.LoadWAV_RW) &&
+           ResolveFunction(library, "SDL_FreeWAV", api.FreeWAV) &&
+           ResolveFunction(library, "SDL_BuildAudioCVT", api.BuildAudioCVT) &&
+           ResolveFunction(library, "SDL_ConvertAudio", api.ConvertAudio);
 }
 
 } // namespace
 
 const SdlAudioApi* LoadSdlAudio() {
-    static const std::optional<SdlAudioApi> api = Load();
+    static const std::optional<SdlAudioApi> api =
+        LoadLibraryApi<SdlAudioApi>("libSDL2-2.0.so.0", &ResolveAll);
     return api ? &*api : nullptr;
 }
 
