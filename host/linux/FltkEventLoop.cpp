@@ -5,6 +5,8 @@
 
 #include <poll.h>
 
+#include <chrono>
+
 namespace diglux {
 namespace {
 
@@ -43,7 +45,19 @@ void RunEventLoop(FltkTimerService& timers, const std::vector<int>& watchedFds,
         fds.push_back({fd, POLLIN, 0});
     }
     RequestFlusher flusher;
+    unsigned long repliesSeen = LastKnownRequestProcessed(fl_display);
+    auto nextSweep = std::chrono::steady_clock::now();
     while (!done()) {
+        // A handler that waited for a reply from the server may have had events read along
+        // with it; they then wait inside Xlib while the connection is no longer readable.
+        // Once a second the connection is read anyway, so that no other way for events to
+        // end up held inside Xlib can keep them waiting longer than that.
+        const auto now = std::chrono::steady_clock::now();
+        if (LastKnownRequestProcessed(fl_display) != repliesSeen || now >= nextSweep) {
+            XEventsQueued(fl_display, QueuedAfterReading);
+            repliesSeen = LastKnownRequestProcessed(fl_display);
+            nextSweep = now + std::chrono::seconds(1);
+        }
         // Events Xlib has already read wait in its queue, not on the connection.
         if (XQLength(fl_display) > 0 || WaitForInput(timers, fds)) {
             Fl::check(); // handles the input, FLTK's own timeouts, and draws and flushes
