@@ -9,7 +9,7 @@ namespace {
 // last colour at once), adding colours until the palette is full.
 class PaletteBuilder {
   public:
-    explicit PaletteBuilder(std::vector<Rgb>& palette) : palette_(palette) { slots_.fill(0); }
+    explicit PaletteBuilder(std::vector<Rgb>& palette) : palette_(palette) {}
 
     std::optional<std::uint8_t> IndexOf(Rgb color) {
         if (last_ && color == palette_[*last_]) {

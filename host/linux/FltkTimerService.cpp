@@ -58,8 +58,16 @@ bool FltkTimerService::Runs(const Timer& timer) const {
 }
 
 void FltkTimerService::RunDue() {
+    // The FLTK timeout needs moving only when a timer ran (enabling one moves it itself).
+    if (RunDueTimers()) {
+        Rearm();
+    }
+}
+
+bool FltkTimerService::RunDueTimers() {
     // By index: a handler may create timers, and may let pending events run, which can come
     // back here; a timer's next due time is set before its handler runs, so it runs once.
+    bool ran = false;
     for (std::size_t i = 0; i < timers_.size(); ++i) {
         Timer& timer = *timers_[i];
         const Clock::time_point now = Clock::now();
@@ -71,11 +79,12 @@ void FltkTimerService::RunDue() {
         if (timer.due <= now) {
             timer.due = now + timer.interval;
         }
+        ran = true;
         if (timer.onTick) {
             timer.onTick();
         }
     }
-    Rearm();
+    return ran;
 }
 
 int FltkTimerService::MillisecondsToNextDue() const {
@@ -101,7 +110,10 @@ void FltkTimerService::Rearm() {
 }
 
 void FltkTimerService::OnTimeout(void* service) {
-    static_cast<FltkTimerService*>(service)->RunDue();
+    // FLTK has used up its timeout: set a new one whether or not a timer was due yet.
+    auto* self = static_cast<FltkTimerService*>(service);
+    self->RunDueTimers();
+    self->Rearm();
 }
 
 FltkTimerService::Timer* FltkTimerService::Find(TimerId id) const {

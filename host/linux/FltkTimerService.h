@@ -34,6 +34,8 @@ class FltkTimerService final : public TimerService {
     using Clock = std::chrono::steady_clock;
     struct Timer;
     static void OnTimeout(void* service);
+    // Runs the due timers; true when one ran.
+    bool RunDueTimers();
     Timer* Find(TimerId id) const;
     bool Runs(const Timer& timer) const;
     // Points the one FLTK timeout at the earliest due time (or removes it).
