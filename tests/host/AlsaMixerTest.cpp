@@ -3,9 +3,9 @@
 // is the program's own gain (the server has no "PCM" control).
 #include "host/linux/AlsaMixer.h"
 
-#include "SdlPulseSupport.h"
 #include "app/ClockState.h"
 #include "speech/SndMixer.h"
+#include "tests/host/HostTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -13,11 +13,11 @@ namespace diglux {
 namespace {
 
 std::string SinkVolume() {
-    return test::Shell("pactl get-sink-volume nullsink | head -n 1");
+    return test::RunCommand("pactl get-sink-volume nullsink | head -n 1");
 }
 
 bool SinkMuted() {
-    return test::Shell("pactl get-sink-mute nullsink").find("yes") != std::string::npos;
+    return test::RunCommand("pactl get-sink-mute nullsink").find("yes") != std::string::npos;
 }
 
 TEST(AlsaMixer, WithoutACardNothingIsFoundOrChanged) {
@@ -37,7 +37,7 @@ TEST(AlsaMixer, WithoutACardNothingIsFoundOrChanged) {
 
 TEST(AlsaMixer, RaiseAndRestoreAreSeenByTheSoundServer) {
     DIGLUX_REQUIRE_PULSE_SERVER();
-    test::Shell("pactl set-sink-volume nullsink 30%; pactl set-sink-mute nullsink 1");
+    test::RunCommand("pactl set-sink-volume nullsink 30%; pactl set-sink-mute nullsink 1");
     SdlOutputGain gain;
     gain.SetVolume(19660); // 30 %, which the percent scale gives back unchanged
     AlsaMixer mixer(gain);

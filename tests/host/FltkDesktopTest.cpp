@@ -1,7 +1,7 @@
-// The desktop queries and message boxes on a real X display, and the box's buttons.
+// The desktop queries and message boxes on a real X display.
 #include "host/linux/FltkDesktop.h"
 #include "host/linux/FltkMessageBox.h"
-#include "tests/host/XTestSession.h"
+#include "tests/host/HostTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -14,12 +14,8 @@ namespace {
 using test::PumpUntil;
 using test::RunCommand;
 
-TEST(FltkMessageBox, ButtonsReadLeftToRightAndClosingGivesWhatTheBoxAllows) {
-    const auto buttons = MessageBoxButtonsFor(MessageButtons::YesNoCancel);
-    ASSERT_EQ(buttons.size(), 3u);
-    EXPECT_STREQ(buttons[0].label, "Ja");
-    EXPECT_EQ(buttons[1].result, MessageResult::No);
-    EXPECT_STREQ(buttons[2].label, "Abbrechen");
+// Closing a box gives Cancel where it has that button, else its one way out (OK, No).
+TEST(FltkMessageBox, ClosingGivesWhatTheBoxAllows) {
     EXPECT_EQ(MessageBoxClosedResult(MessageButtons::Ok), MessageResult::Ok);
     EXPECT_EQ(MessageBoxClosedResult(MessageButtons::OkCancel), MessageResult::Cancel);
     EXPECT_EQ(MessageBoxClosedResult(MessageButtons::YesNo), MessageResult::No);
@@ -73,8 +69,6 @@ TEST(FltkDesktop, ScreenGeometryDepthAndPointerMatchTheServer) {
     EXPECT_EQ(work.Intersect(desktop.DesktopRect()), work);
     EXPECT_FALSE(work.Empty());
     EXPECT_EQ(desktop.BitsPerPixel(), depth);
-    EXPECT_EQ(desktop.ColorPlanes(), 1);
-    EXPECT_EQ(desktop.UnitsPerPixelX(), 1.0);
 
     RunCommand("xdotool mousemove 123 234");
     EXPECT_TRUE(PumpUntil([&] { return desktop.PointerPosition() == Point{123, 234}; }));

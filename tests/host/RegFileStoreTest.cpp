@@ -4,32 +4,21 @@
 #include "store/RegFileFormat.h"
 #include "store/RegistryAccess.h"
 #include "store/SettingsStore.h"
+#include "tests/host/HostTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
-#include <sys/stat.h>
 
 namespace diglux {
 namespace {
 
 namespace fs = std::filesystem;
+using test::ReadText;
+using test::WriteText;
 
-std::string ReadText(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteText(const fs::path& path, const std::string& text) {
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-// A desktop that only counts beeps; the store never shows anything.
+// The store never shows anything.
 class QuietDesktop final : public Desktop {
   public:
     Rect DesktopRect() const override { return {}; }
@@ -40,30 +29,25 @@ class QuietDesktop final : public Desktop {
     double UnitsPerPixelX() const override { return 1; }
     double UnitsPerPixelY() const override { return 1; }
     MessageResult ShowMessageBox(const MessageBoxRequest&) override { return MessageResult::Ok; }
-    void Beep() override { ++beeps; }
+    void Beep() override {}
     bool WindowWithCaptionExists(const std::string&) const override { return false; }
     bool CloseWindowWithCaption(const std::string&) override { return false; }
-    int beeps = 0;
 };
 
-fs::path NewFolder() {
-    char pattern[] = "/tmp/diglux-store-test-XXXXXX";
-    return mkdtemp(pattern);
-}
-
-class RegFileStoreTest : public ::testing::Test {
-  protected:
-    ~RegFileStoreTest() override { fs::remove_all(home); }
-
+// A store in a fresh home folder, with what it says collected in log.
+struct StoreUnderTest {
     fs::path File() const { return home / "diglux" / "registry.reg"; }
 
-    fs::path home = NewFolder();
+    test::TempFolder folder;
+    const fs::path home = folder.Path();
     std::ostringstream log;
     RegFileStore store{home.string(), log};
     QuietDesktop desktop;
     RegistryAccess access{store, desktop};
     SettingsStore settings{access};
 };
+
+class RegFileStoreTest : public ::testing::Test, protected StoreUnderTest {};
 
 TEST_F(RegFileStoreTest, WritesReadableRegedit4AndReadsItBackInANewStore) {
     EXPECT_EQ(settings.GetSettingText("Tandemark", "Diglux", "Blink", "0"), "0");
@@ -109,7 +93,7 @@ TEST_F(RegFileStoreTest, KeysValuesAndDeletionFollowTheRegistryRules) {
     EXPECT_FALSE(store.CreateKey(RegistryRoot::CurrentUser, "A\nB"));
     access.RegistrySet("HKCU\\Software\\X\\Sub\\v", "1");
     access.RegistrySet("HKCU\\Software\\X\\", "default");
-    EXPECT_FALSE(access.RegDeleteKeyPath("HKCU\\Software\\X"));
+    EXPECT_FALSE(access.RegDeleteKeyPath("HKCU\\Software\\X")) << "it has a sub-key";
     EXPECT_FALSE(access.RegDeleteValuePath("HKCU\\Software\\X\\Sub\\nothing"));
     EXPECT_TRUE(access.RegDeleteValuePath("HKCU\\Software\\X\\Sub\\v"));
     EXPECT_TRUE(access.RegDeleteKeyPath("HKCU\\Software\\X\\Sub"));
@@ -121,27 +105,26 @@ TEST_F(RegFileStoreTest, KeysValuesAndDeletionFollowTheRegistryRules) {
     EXPECT_FALSE(store.SetValue(*key, "two\nlines", {RegistryType::String, {0}}));
 }
 
-TEST_F(RegFileStoreTest, WindowsExportCopiedInPlaceIsRead) {
+TEST_F(RegFileStoreTest, WindowsExportCopiedInPlaceIsReadAndWrittenBackAsRegedit4) {
     const std::string text = "Windows Registry Editor Version 5.00\r\n\r\n"
                              "[HKEY_CURRENT_USER\\Software\\Tandemark\\Diglux]\r\n"
                              "\"Color.R\"=\"200\"\r\n";
     std::string utf16 = "\xFF\xFE";
     for (const char c : text) {
-        utf16 += c;
-        utf16 += '\0';
+        utf16 += {c, '\0'};
     }
     WriteText(File(), utf16);
     EXPECT_EQ(settings.GetSettingText("Tandemark", "Diglux", "Color.R", "95"), "200");
     settings.SaveSettingValue("Tandemark", "Diglux", "Color.G", "10");
-    EXPECT_TRUE(ReadText(File()).starts_with("REGEDIT4\n")) << "written back as REGEDIT4";
+    EXPECT_TRUE(ReadText(File()).starts_with("REGEDIT4\n"));
     EXPECT_EQ(settings.GetSettingText("Tandemark", "Diglux", "Color.R", "95"), "200");
 }
 
 TEST_F(RegFileStoreTest, UnreadableFileIsKeptAsBadAndTheStoreStartsEmpty) {
-    WriteText(File(), "REGEDIT4\n[HKEY_CURRENT_USER\\Software\\X]\n\"v\"=garbage\n");
+    const std::string broken = "REGEDIT4\n[HKEY_CURRENT_USER\\Software\\X]\n\"v\"=garbage\n";
+    WriteText(File(), broken);
     EXPECT_TRUE(access.RegistryValue("HKCU\\Software\\X\\v").IsEmpty());
-    EXPECT_EQ(ReadText(File().string() + ".bad"),
-              "REGEDIT4\n[HKEY_CURRENT_USER\\Software\\X]\n\"v\"=garbage\n");
+    EXPECT_EQ(ReadText(File().string() + ".bad"), broken);
     EXPECT_FALSE(fs::exists(File()));
     EXPECT_EQ(log.str(), "diglux: " + File().string() +
                              " cannot be read (line 3: unknown kind of value); kept as " +
@@ -150,80 +133,69 @@ TEST_F(RegFileStoreTest, UnreadableFileIsKeptAsBadAndTheStoreStartsEmpty) {
     WriteText(File(), "not a registry file");
     access.RegistrySet("HKCU\\Software\\X\\v", "new");
     EXPECT_EQ(ReadText(File().string() + ".bad2"), "not a registry file");
-    EXPECT_TRUE(fs::exists(File().string() + ".bad"));
+    EXPECT_EQ(ReadText(File().string() + ".bad"), broken);
     EXPECT_EQ(access.RegistryValue("HKCU\\Software\\X\\v"), DynamicValue("new"));
 }
 
-TEST_F(RegFileStoreTest, FolderInTheFilesPlaceLeavesTheDefaultsAndSaysSoOnce) {
-    fs::create_directories(File());
-    EXPECT_TRUE(access.RegistryValue("HKCU\\Software\\X\\v").IsEmpty());
-    access.RegistrySet("HKCU\\Software\\X\\v", "1");
-    access.RegistrySet("HKCU\\Software\\X\\w", "1");
-    EXPECT_TRUE(access.RegistryValue("HKCU\\Software\\X\\v").IsEmpty());
-    EXPECT_EQ(log.str(), "diglux: " + File().string() +
-                             " is not a file; settings are neither read nor saved\n");
-    EXPECT_TRUE(fs::is_directory(File())) << "the folder is left alone";
-}
-
-TEST_F(RegFileStoreTest, UnusableFolderLeavesTheDefaultsAndSaysSoOnce) {
-    WriteText(home / "diglux", "a file where the folder belongs");
-    access.RegistrySet("HKCU\\Software\\X\\v", "1");
-    access.RegistrySet("HKCU\\Software\\X\\w", "1");
-    EXPECT_TRUE(access.RegistryValue("HKCU\\Software\\X\\v").IsEmpty());
-    const std::string said = log.str();
-    EXPECT_TRUE(said.starts_with("diglux: cannot create " + (home / "diglux").string())) << said;
-    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1);
+// A folder where the file belongs, or a file where its folder belongs: the clock keeps its
+// defaults, says so once, and leaves what is in the way alone.
+TEST(RegFileStoreUnusable, LeavesTheDefaultsAndSaysSoOnce) {
+    for (const bool folderInTheFilesPlace : {true, false}) {
+        StoreUnderTest s;
+        const fs::path inTheWay = folderInTheFilesPlace ? s.File() : s.File().parent_path();
+        const std::string said = folderInTheFilesPlace
+                                     ? "diglux: " + inTheWay.string() +
+                                           " is not a file; settings are neither read nor saved\n"
+                                     : "diglux: cannot create " + inTheWay.string();
+        if (folderInTheFilesPlace) {
+            fs::create_directories(inTheWay);
+        } else {
+            WriteText(inTheWay, "a file where the folder belongs");
+        }
+        s.access.RegistrySet("HKCU\\Software\\X\\v", "1");
+        s.access.RegistrySet("HKCU\\Software\\X\\w", "1");
+        EXPECT_TRUE(s.access.RegistryValue("HKCU\\Software\\X\\v").IsEmpty());
+        const std::string log = s.log.str();
+        EXPECT_TRUE(log.starts_with(said)) << log;
+        EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 1) << log;
+        EXPECT_EQ(fs::is_directory(inTheWay), folderInTheFilesPlace);
+    }
 }
 
 TEST_F(RegFileStoreTest, LinkedSettingsFileStaysALink) {
-    const fs::path dotfiles = home / "dotfiles";
-    fs::create_directories(dotfiles);
+    WriteText(home / "dotfiles" / "registry.reg", "REGEDIT4\n");
     fs::create_directories(File().parent_path());
-    WriteText(dotfiles / "registry.reg", "REGEDIT4\n");
-    fs::create_symlink(dotfiles / "registry.reg", File());
+    fs::create_symlink(home / "dotfiles" / "registry.reg", File());
     settings.SaveSettingValue("Tandemark", "Diglux", "Blink", "1");
     EXPECT_TRUE(fs::is_symlink(File()));
-    EXPECT_NE(ReadText(dotfiles / "registry.reg").find("\"Blink\"=\"1\""), std::string::npos);
+    EXPECT_NE(ReadText(home / "dotfiles" / "registry.reg").find("\"Blink\"=\"1\""),
+              std::string::npos);
 }
 
+// The entry's own format and names are checked with AutostartEntry; here, where it goes.
 TEST_F(RegFileStoreTest, RunKeyValuesAreAutostartEntries) {
-    const std::string run = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Diglux";
-    EXPECT_TRUE(access.RegistryValue(run).IsEmpty());
-    access.RegistrySet(run, "/usr/bin/diglux");
+    const std::string run = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    access.RegistrySet(run + "\\Diglux", "/usr/bin/diglux");
     const fs::path entry = home / "autostart" / "diglux.desktop";
-    ASSERT_TRUE(fs::exists(entry));
-    EXPECT_NE(ReadText(entry).find("\nExec=/usr/bin/diglux\n"), std::string::npos);
-    EXPECT_EQ(access.RegistryValue(run), DynamicValue("/usr/bin/diglux"));
+    EXPECT_TRUE(fs::exists(entry));
+    EXPECT_EQ(access.RegistryValue(run + "\\Diglux"), DynamicValue("/usr/bin/diglux"));
     EXPECT_FALSE(fs::exists(File())) << "the Run key is not kept in the settings file";
-    // Switched off in the desktop's own settings: as good as absent.
-    WriteText(entry, ReadText(entry) + "Hidden=true\n");
-    EXPECT_TRUE(access.RegistryValue(run).IsEmpty());
-    EXPECT_TRUE(access.RegDeleteValuePath(run));
+    EXPECT_TRUE(access.RegDeleteValuePath(run + "\\Diglux"));
     EXPECT_FALSE(fs::exists(entry));
-    EXPECT_FALSE(access.RegDeleteValuePath(run));
-    access.RegistrySet(run, DynamicValue(std::int32_t{1}));
+    EXPECT_FALSE(access.RegDeleteValuePath(run + "\\Diglux"));
+    access.RegistrySet(run + "\\Diglux", DynamicValue(std::int32_t{1}));
     EXPECT_FALSE(fs::exists(entry)) << "only texts can be autostart commands";
-    access.RegistrySet("HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\..", "x");
-    EXPECT_FALSE(fs::exists(home / "autostart" / "...desktop"));
-    EXPECT_FALSE(
-        access.RegDeleteKeyPath("HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run"));
+    EXPECT_FALSE(access.RegDeleteKeyPath(run));
 }
 
 TEST(RegFileStoreConfig, XdgConfigHomeWhenAbsoluteElseHome) {
-    const char* oldConfig = std::getenv("XDG_CONFIG_HOME");
-    const std::string savedConfig = oldConfig != nullptr ? oldConfig : "";
-    const char* oldHome = std::getenv("HOME");
-    const std::string savedHome = oldHome != nullptr ? oldHome : "";
-    setenv("XDG_CONFIG_HOME", "/x/config", 1);
-    setenv("HOME", "/home/someone", 1);
+    test::ScopedEnv home("HOME", "/home/someone");
+    for (const char* config : {"relative", static_cast<const char*>(nullptr)}) {
+        test::ScopedEnv env("XDG_CONFIG_HOME", config);
+        EXPECT_EQ(RegFileStore::DefaultConfigHome(), "/home/someone/.config");
+    }
+    test::ScopedEnv env("XDG_CONFIG_HOME", "/x/config");
     EXPECT_EQ(RegFileStore::DefaultConfigHome(), "/x/config");
-    setenv("XDG_CONFIG_HOME", "relative", 1);
-    EXPECT_EQ(RegFileStore::DefaultConfigHome(), "/home/someone/.config");
-    unsetenv("XDG_CONFIG_HOME");
-    EXPECT_EQ(RegFileStore::DefaultConfigHome(), "/home/someone/.config");
-    oldConfig != nullptr ? setenv("XDG_CONFIG_HOME", savedConfig.c_str(), 1)
-                         : unsetenv("XDG_CONFIG_HOME");
-    oldHome != nullptr ? setenv("HOME", savedHome.c_str(), 1) : unsetenv("HOME");
 }
 
 } // namespace

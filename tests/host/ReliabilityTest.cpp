@@ -3,13 +3,12 @@
 // the same time lose nothing of each other's.
 #include "host/linux/RegFileStore.h"
 #include "store/RegFileFormat.h"
+#include "tests/host/HostTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <csignal>
-#include <filesystem>
-#include <fstream>
 #include <random>
 #include <sys/wait.h>
 #include <thread>
@@ -45,23 +44,13 @@ bool Save(RegFileStore& store, const std::string& name, const std::string& text)
 
 class ReliabilityTest : public ::testing::Test {
   protected:
-    // In memory where the machine has it: what is tested here is the order of the steps and
-    // the lock, which a RAM file system keeps exactly; the disk's flushes would only add time.
-    ReliabilityTest() {
-        std::string pattern = fs::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
-        pattern += "/diglux-reliability-XXXXXX";
-        home = mkdtemp(pattern.data());
-    }
-    ~ReliabilityTest() override { fs::remove_all(home); }
-
     // The file as it is now, which must parse.
     std::optional<RegistryTree> Current() const {
         const fs::path file = home / "diglux" / "registry.reg";
         if (!fs::exists(file)) {
             return RegistryTree();
         }
-        std::ifstream in(file, std::ios::binary);
-        const std::string bytes(std::istreambuf_iterator<char>(in), {});
+        const std::string bytes = test::ReadText(file);
         RegFileError error;
         std::optional<RegistryTree> tree = ParseRegFile(bytes, error);
         if (!tree) {
@@ -70,7 +59,10 @@ class ReliabilityTest : public ::testing::Test {
         return tree;
     }
 
-    fs::path home;
+    // In memory where the machine has it: what is tested here is the order of the steps and
+    // the lock, which a RAM file system keeps exactly; the disk's flushes would only add time.
+    test::TempFolder folder{fs::is_directory("/dev/shm") ? "/dev/shm" : "/tmp"};
+    const fs::path home = folder.Path();
 };
 
 // A writer that reports every save it has finished on a pipe, from save `first` on.
@@ -148,7 +140,6 @@ TEST_F(ReliabilityTest, WriterKilledAtRandomMomentsLosesNothingItFinished) {
 
 TEST_F(ReliabilityTest, TwoProcessesWritingAtOnceLoseNothing) {
     constexpr int kValues = 1000;
-    const auto start = std::chrono::steady_clock::now();
     std::vector<pid_t> children;
     for (int writer = 1; writer <= 2; ++writer) {
         const pid_t child = fork();
@@ -181,10 +172,6 @@ TEST_F(ReliabilityTest, TwoProcessesWritingAtOnceLoseNothing) {
         }
     }
     EXPECT_EQ(present, 2 * kValues);
-    const auto seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::cout << "[          ] " << 2 * kValues << " saves by two processes in " << seconds
-              << " s\n";
 }
 
 } // namespace

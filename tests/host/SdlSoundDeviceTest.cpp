@@ -1,34 +1,44 @@
-// The SDL sound device with SDL's disk driver, which writes exactly the samples the device
+// The SDL sound device. With SDL's disk driver, which writes exactly the samples the device
 // plays into a file: a joined announcement arrives sample for sample, the output gain scales
 // it, a sound ends by itself and takes SDL's audio thread with it, Stop cuts a sound short,
-// and unreadable sounds or a missing audio driver fail quietly.
+// and unreadable sounds or a missing audio driver fail quietly. Against a real PulseAudio
+// server (SdlPulsePlayback): a synchronous sound returns after its length with its end
+// heard on the null sink, and no stream or client of the clock is left.
 #include "host/linux/SdlSoundDevice.h"
 
 #include "host/EmbeddedResources.h"
 #include "speech/WaveImage.h"
+#include "tests/host/HostTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <thread>
-
 #include <unistd.h>
 
 namespace diglux {
 namespace {
 
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
 using Samples = std::vector<std::int16_t>;
 namespace fs = std::filesystem;
 
-Samples SamplesOf(std::span<const std::uint8_t> wave) {
-    Samples samples((wave.size() - kWaveHeaderSize) / 2);
-    std::memcpy(samples.data(), wave.data() + kWaveHeaderSize, samples.size() * 2);
+long Milliseconds(Clock::duration d) {
+    return static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(d).count());
+}
+
+// The samples of raw 16-bit audio, or of a wave file after its header.
+Samples SamplesIn(std::span<const char> bytes) {
+    Samples samples(bytes.size() / 2);
+    std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
     return samples;
+}
+
+Samples SamplesOf(std::span<const std::uint8_t> wave) {
+    return SamplesIn({reinterpret_cast<const char*>(wave.data()) + kWaveHeaderSize,
+                      wave.size() - kWaveHeaderSize});
 }
 
 int ThreadCount() {
@@ -36,18 +46,24 @@ int ThreadCount() {
         std::distance(fs::directory_iterator("/proc/self/task"), fs::directory_iterator()));
 }
 
+// A beep of 200 ms.
+std::span<const std::uint8_t> Piep() {
+    return EmbeddedResources().Load("SOUNDS", "PIEP");
+}
+
+// Four seconds of the alarm sound.
+std::vector<std::uint8_t> LongSound() {
+    const auto alarm = EmbeddedResources().Load("SOUNDS", "ALARM");
+    WaveImage image;
+    for (int i = 0; i < 8; ++i) {
+        image.Append(alarm);
+    }
+    return image.Finish();
+}
+
 class SdlSoundDeviceTest : public ::testing::Test {
   protected:
-    SdlSoundDeviceTest() {
-        output = fs::temp_directory_path() / ("diglux-sdl-disk-" + std::to_string(::getpid()));
-        ::setenv("SDL_AUDIODRIVER", "disk", 1);
-        ::setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
-    }
-    ~SdlSoundDeviceTest() override {
-        ::unsetenv("SDL_AUDIODRIVER");
-        ::unsetenv("SDL_DISKAUDIOFILE");
-        fs::remove(output);
-    }
+    ~SdlSoundDeviceTest() override { fs::remove(output); }
 
     // What the device wrote, without the silent buffers it may write between opening and
     // starting to play.
@@ -63,134 +79,129 @@ class SdlSoundDeviceTest : public ::testing::Test {
         return Samples(samples.begin() + static_cast<long>(start), samples.end());
     }
 
-    Samples WrittenWithLeadingSilence() const {
-        std::ifstream in(output, std::ios::binary);
-        const std::vector<char> bytes((std::istreambuf_iterator<char>(in)),
-                                      std::istreambuf_iterator<char>());
-        Samples samples(bytes.size() / 2);
-        std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
-        return samples;
-    }
+    Samples WrittenWithLeadingSilence() const { return SamplesIn(test::ReadText(output)); }
 
     static constexpr std::size_t kBufferFrames = 1024; // the device's buffer, mono
 
-    // "Es ist ~ zehn Uhr" joined from the embedded clips.
-    std::vector<std::uint8_t> Announcement() const {
-        WaveImage image;
-        for (const char* word : {"ES", "IST", "~", "ZEHN", "UHR"}) {
-            image.Append(clips.Load("VOICE1", word));
-        }
-        return image.Finish();
-    }
-
-    fs::path output;
+    const fs::path output =
+        fs::temp_directory_path() / ("diglux-sdl-disk-" + std::to_string(getpid()));
+    test::ScopedEnv driver{"SDL_AUDIODRIVER", "disk"};
+    test::ScopedEnv file{"SDL_DISKAUDIOFILE", output.c_str()};
     EmbeddedResources clips;
     SdlOutputGain gain;
 };
 
-TEST_F(SdlSoundDeviceTest, PlaysAJoinedAnnouncementSampleForSample) {
+// At half volume every sample must be the exact scaled one; muted, only silence is written.
+TEST_F(SdlSoundDeviceTest, PlaysAJoinedAnnouncementSampleForSampleScaledByTheGain) {
     SdlSoundDevice device(gain);
     ASSERT_TRUE(device.Usable());
-    const auto wave = Announcement();
-    const auto started = std::chrono::steady_clock::now();
+    WaveImage image; // "Es ist ~ zehn Uhr"
+    for (const char* word : {"ES", "IST", "~", "ZEHN", "UHR"}) {
+        image.Append(clips.Load("VOICE1", word));
+    }
+    const auto& wave = image.Finish();
+    gain.SetVolume(SdlOutputGain::kMaximum / 2);
+    const auto started = Clock::now();
     ASSERT_TRUE(device.PlayWave(wave, SoundFlags{}));
-    const auto took = std::chrono::steady_clock::now() - started;
+    const long took = Milliseconds(Clock::now() - started);
 
-    const Samples expected = SamplesOf(wave);
+    Samples expected = SamplesOf(wave);
+    for (std::int16_t& sample : expected) {
+        sample = static_cast<std::int16_t>(sample * (SdlOutputGain::kMaximum / 2) /
+                                           SdlOutputGain::kMaximum);
+    }
     const Samples written = Written();
     ASSERT_GE(written.size(), expected.size());
     EXPECT_TRUE(std::equal(expected.begin(), expected.end(), written.begin()));
     EXPECT_TRUE(std::all_of(written.begin() + static_cast<long>(expected.size()), written.end(),
                             [](std::int16_t s) { return s == 0; }))
         << "only silence follows the sound";
-    EXPECT_GE(took, std::chrono::milliseconds(expected.size() * 1000 / 22050))
+    EXPECT_GE(took, static_cast<long>(expected.size() * 1000 / 22050))
         << "a synchronous sound returns after its length";
-}
 
-TEST_F(SdlSoundDeviceTest, TheOutputGainScalesAndMutes) {
-    SdlSoundDevice device(gain);
-    const auto piep = clips.Load("SOUNDS", "PIEP");
-    gain.SetVolume(SdlOutputGain::kMaximum / 2);
-    ASSERT_TRUE(device.PlayWave(piep, SoundFlags{}));
-    const Samples full = SamplesOf(piep);
-    const Samples half = Written();
-    ASSERT_GE(half.size(), full.size());
-    for (std::size_t i = 0; i < full.size(); i += 97) {
-        EXPECT_EQ(half[i], full[i] * (SdlOutputGain::kMaximum / 2) / SdlOutputGain::kMaximum);
-    }
     gain.SetMuted(true);
-    ASSERT_TRUE(device.PlayWave(piep, SoundFlags{}));
+    ASSERT_TRUE(device.PlayWave(Piep(), SoundFlags{}));
     const Samples muted = WrittenWithLeadingSilence();
-    EXPECT_GE(muted.size(), full.size());
+    EXPECT_GE(muted.size(), SamplesOf(Piep()).size());
     EXPECT_TRUE(std::all_of(muted.begin(), muted.end(), [](std::int16_t s) { return s == 0; }));
 }
 
-TEST_F(SdlSoundDeviceTest, AnAsynchronousSoundEndsByItselfAndClosesTheDevice) {
+TEST_F(SdlSoundDeviceTest, AnAsynchronousSoundEndsByItselfOrIsCutByStopOrANewSound) {
     SdlSoundDevice device(gain);
     const int idle = ThreadCount();
-    const auto piep = clips.Load("SOUNDS", "PIEP");
-    ASSERT_TRUE(device.PlayWave(piep, SoundFlags{.async = true}));
+    const auto piep = Piep();
+    const fs::path wav = output.string() + ".wav"; // deleted while it plays
+    test::WriteText(wav, std::string(piep.begin(), piep.end()));
+    ASSERT_TRUE(device.PlayFile(wav, SoundFlags{.async = true}));
+    fs::remove(wav);
     EXPECT_GT(ThreadCount(), idle) << "SDL's audio thread runs while the sound plays";
-    std::this_thread::sleep_for(std::chrono::milliseconds(800));
+    std::this_thread::sleep_for(800ms);
     EXPECT_EQ(ThreadCount(), idle) << "and is gone once it has ended";
-    EXPECT_GE(Written().size(), SamplesOf(piep).size());
-}
-
-TEST_F(SdlSoundDeviceTest, StopCutsASoundShortAndANewSoundReplacesIt) {
-    SdlSoundDevice device(gain);
-    const int idle = ThreadCount();
-    const auto alarm = clips.Load("SOUNDS", "ALARM");
-    WaveImage image;
-    for (int i = 0; i < 8; ++i) {
-        image.Append(alarm);
-    }
-    const auto& long_ = image.Finish(); // four seconds
-    ASSERT_TRUE(device.PlayWave(long_, SoundFlags{.async = true}));
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    const auto stopped = std::chrono::steady_clock::now();
-    device.Stop();
-    EXPECT_LT(std::chrono::steady_clock::now() - stopped, std::chrono::milliseconds(200));
-    EXPECT_EQ(ThreadCount(), idle);
-    EXPECT_LT(Written().size(), SamplesOf(long_).size() / 2);
-
-    ASSERT_TRUE(device.PlayWave(long_, SoundFlags{.async = true}));
-    ASSERT_TRUE(device.PlayWave(clips.Load("SOUNDS", "PIEP"), SoundFlags{}));
-    EXPECT_EQ(Written()[100], SamplesOf(clips.Load("SOUNDS", "PIEP"))[100]);
-    device.Stop();
-    device.Stop(); // stopping a silent device does nothing
-}
-
-TEST_F(SdlSoundDeviceTest, UnreadableSoundsFailQuietly) {
-    SdlSoundDevice device(gain);
-    const std::vector<std::uint8_t> junk(100, 7);
-    EXPECT_FALSE(device.PlayWave(junk, SoundFlags{}));
-    EXPECT_FALSE(device.PlayWave({}, SoundFlags{}));
-    EXPECT_FALSE(device.PlayFile("/nonexistent/diglux.wav", SoundFlags{.async = true}));
-}
-
-TEST_F(SdlSoundDeviceTest, PlaysAFileThatCanBeDeletedAtOnce) {
-    SdlSoundDevice device(gain);
-    const auto piep = clips.Load("SOUNDS", "PIEP");
-    const fs::path file = output.string() + ".wav";
-    std::ofstream(file, std::ios::binary)
-        .write(reinterpret_cast<const char*>(piep.data()), static_cast<long>(piep.size()));
-    ASSERT_TRUE(device.PlayFile(file, SoundFlags{.async = true}));
-    fs::remove(file);
-    std::this_thread::sleep_for(std::chrono::milliseconds(600));
     const Samples written = Written();
     const Samples expected = SamplesOf(piep);
     ASSERT_GE(written.size(), expected.size());
     EXPECT_TRUE(std::equal(expected.begin(), expected.end(), written.begin()));
+
+    const auto longSound = LongSound();
+    ASSERT_TRUE(device.PlayWave(longSound, SoundFlags{.async = true}));
+    std::this_thread::sleep_for(300ms);
+    const auto stopped = Clock::now();
+    device.Stop();
+    EXPECT_LT(Milliseconds(Clock::now() - stopped), 200);
+    EXPECT_EQ(ThreadCount(), idle);
+    EXPECT_LT(Written().size(), SamplesOf(longSound).size() / 2);
+
+    ASSERT_TRUE(device.PlayWave(longSound, SoundFlags{.async = true}));
+    ASSERT_TRUE(device.PlayWave(piep, SoundFlags{})); // replaces the long sound
+    EXPECT_EQ(Written()[100], expected[100]);
+    device.Stop();
+    device.Stop(); // stopping a silent device does nothing
 }
 
-TEST(SdlSoundDeviceWithoutAudio, EveryCallFails) {
-    ::setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+TEST_F(SdlSoundDeviceTest, UnreadableSoundsAndAMissingDriverFailQuietly) {
+    SdlSoundDevice device(gain);
+    EXPECT_FALSE(device.PlayWave(std::vector<std::uint8_t>(100, 7), SoundFlags{}));
+    EXPECT_FALSE(device.PlayWave({}, SoundFlags{}));
+    EXPECT_FALSE(device.PlayFile("/nonexistent/diglux.wav", SoundFlags{.async = true}));
+
+    test::ScopedEnv noDriver("SDL_AUDIODRIVER", "no-such-driver");
+    SdlSoundDevice silent(gain);
+    EXPECT_FALSE(silent.Usable());
+    EXPECT_FALSE(silent.PlayWave(Piep(), SoundFlags{}));
+    silent.Stop();
+}
+
+TEST(SdlPulsePlayback, ASynchronousSoundReturnsAfterItsLengthWithItsEndHeard) {
+    DIGLUX_REQUIRE_PULSE_SERVER();
     SdlOutputGain gain;
     SdlSoundDevice device(gain);
-    EXPECT_FALSE(device.Usable());
-    EXPECT_FALSE(device.PlayWave(EmbeddedResources().Load("SOUNDS", "PIEP"), SoundFlags{}));
-    device.Stop();
-    ::unsetenv("SDL_AUDIODRIVER");
+    ASSERT_TRUE(device.Usable());
+    // A second and a half of the null sink's monitor, unmuted at full volume.
+    test::TempFolder folder;
+    const std::string raw = (folder.Path() / "sink.raw").string();
+    test::RunCommand("pactl set-sink-mute nullsink 0; pactl set-sink-volume nullsink 100%");
+    std::thread recorder([&raw] {
+        test::RunCommand("timeout -s INT 1.5 parec --device=nullsink.monitor --raw "
+                         "--format=s16le --rate=22050 --channels=1 --latency-msec=20 >" +
+                         raw);
+    });
+    std::this_thread::sleep_for(300ms); // until the stream runs
+    const auto started = Clock::now();
+    EXPECT_TRUE(device.PlayWave(Piep(), SoundFlags{})); // the recorder must be joined
+    const long took = Milliseconds(Clock::now() - started);
+    EXPECT_EQ(test::RunCommand("pactl list sink-inputs; pactl list clients").find("Diglux"),
+              std::string::npos)
+        << "the device, stream and client, is closed when the call returns";
+    recorder.join();
+    EXPECT_GE(took, 200);
+    EXPECT_LT(took, 1000);
+    // The first and last loud sample, in milliseconds.
+    const Samples samples = SamplesIn(test::ReadText(raw));
+    const auto loud = [](std::int16_t s) { return std::abs(s) > 1000; };
+    const auto first = std::find_if(samples.begin(), samples.end(), loud);
+    ASSERT_NE(first, samples.end()) << "the beep reached the sink";
+    const auto last = std::find_if(samples.rbegin(), samples.rend(), loud).base() - 1;
+    EXPECT_NEAR((last - first) * 1000 / 22050, 200, 30) << "the whole beep, its end included";
 }
 
 } // namespace
