@@ -2,53 +2,48 @@
 // decoded, and small tools to look at one cell of a map and at its grey levels.
 #pragma once
 
+#include "display/GlyphMaps.h"
 #include "host/HostTypes.h"
 
+#include <functional>
 #include <string_view>
 #include <vector>
 
 namespace diglux::art {
 
-struct ArtMap {
-    std::string_view name;
-    int width;
-    int height;
-    int cols;
-    int rows;
-    int gap; // separator pixels at the right and bottom of each cell
-};
-
-// Every glyph map with the size and grid the program requires.
-inline constexpr ArtMap kArtMaps[] = {
-    {"PicMap7B", 1456, 126, 16, 1, 1},  {"PicMap7S", 736, 66, 16, 1, 1},
-    {"PicMapDotsB", 140, 126, 4, 1, 1}, {"PicMapDotsS", 96, 66, 4, 1, 1},
-    {"PicMap16S", 224, 120, 16, 6, 1},  {"PicMapOpt", 144, 26, 6, 1, 1},
-    {"PicBut", 37, 60, 1, 4, 0}};
-
+inline constexpr MapId kAllMaps[] = {MapId::PicMap7B,    MapId::PicMap7S,  MapId::PicMapDotsB,
+                                     MapId::PicMapDotsS, MapId::PicMap16S, MapId::PicMapOpt,
+                                     MapId::PicBut};
 inline constexpr Rgb kBackground{4, 2, 4};
 
-const ArtMap& MapNamed(std::string_view name);
-// The embedded map, decoded; empty if missing or unreadable.
+// The embedded picture, decoded; empty if missing or unreadable.
 RgbImage LoadArt(std::string_view type, std::string_view name);
-RgbImage LoadMap(std::string_view name);
-// The copied part of cell `index` (1-based): the cell less its separator.
-RgbImage Glyph(const RgbImage& map, const ArtMap& layout, int index);
+// The glyph map, decoded once and kept.
+const RgbImage& LoadMap(MapId id);
+// The copied part of cell `index` (1-based) of the map: the cell less its separator.
+RgbImage Glyph(MapId id, int index);
 
 // The grey level of a glyph-map pixel; the background counts as 0.
 int Grey(Rgb pixel);
+// The number of pixels for which pick(pixel, x, y) is true.
+int CountPixels(const RgbImage& image, const std::function<bool(Rgb, int, int)>& pick);
+// Pixels where the glyph is clearly darker than `under`, the dark glyph it is drawn over.
+int DarkerThan(const RgbImage& glyph, const RgbImage& under);
 
-// Connected areas (8-neighbourhood) of pixels at or above `threshold`.
+// An area of lit pixels: their number, centroid and bounding box.
 struct Blob {
     int pixels = 0;
     double x = 0; // centroid
     double y = 0;
-    int left = 0;
-    int top = 0;
-    int right = 0; // inclusive
-    int bottom = 0;
+    int left = 1 << 20;
+    int top = 1 << 20;
+    int right = -1; // inclusive
+    int bottom = -1;
+    void Add(int px, int py);
 };
+// Connected areas (8-neighbourhood) of pixels at or above `threshold`.
 std::vector<Blob> FindBlobs(const RgbImage& glyph, int threshold);
-
-int CountAtLeast(const RgbImage& glyph, int threshold);
+// All pixels at or above `threshold` as one area.
+Blob LitArea(const RgbImage& glyph, int threshold);
 
 } // namespace diglux::art

@@ -25,29 +25,21 @@ constexpr std::array<std::string_view, 13> kExpected = {
 // The segments of the lit "8" (cell 9), ordered a to g. Lit segments stay apart: the gaps
 // between them show as darker pixels.
 std::array<Blob, 7> FindSegments(const RgbImage& eight) {
-    std::vector<Blob> blobs = FindBlobs(eight, 150);
-    EXPECT_EQ(blobs.size(), 7u) << "the lit segments of an 8 must be separate";
-    std::array<Blob, 7> seg{};
-    if (blobs.size() != 7) {
-        return seg;
+    std::vector<Blob> bars;  // wider than high: a, g and d
+    std::vector<Blob> posts; // f, b, e and c
+    for (const Blob& blob : FindBlobs(eight, 150)) {
+        (blob.right - blob.left > blob.bottom - blob.top ? bars : posts).push_back(blob);
     }
-    auto wide = [](const Blob& b) { return b.right - b.left > b.bottom - b.top; };
-    std::vector<Blob> bars;
-    std::vector<Blob> posts;
-    for (const Blob& b : blobs) {
-        (wide(b) ? bars : posts).push_back(b);
-    }
-    EXPECT_EQ(bars.size(), 3u);
-    EXPECT_EQ(posts.size(), 4u);
     if (bars.size() != 3 || posts.size() != 4) {
-        return seg;
+        ADD_FAILURE() << "the lit segments of an 8 must be three separate bars and four posts";
+        return {};
     }
-    std::sort(bars.begin(), bars.end(), [](auto& p, auto& q) { return p.y < q.y; });
-    std::sort(posts.begin(), posts.end(), [](auto& p, auto& q) { return p.y < q.y; });
+    auto byY = [](const Blob& p, const Blob& q) { return p.y < q.y; };
     auto byX = [](const Blob& p, const Blob& q) { return p.x < q.x; };
+    std::sort(bars.begin(), bars.end(), byY);
+    std::sort(posts.begin(), posts.end(), byY);
     std::sort(posts.begin(), posts.begin() + 2, byX);
     std::sort(posts.begin() + 2, posts.end(), byX);
-    // a b c d e f g
     return {bars[0], posts[1], posts[3], bars[2], posts[2], posts[0], bars[1]};
 }
 
@@ -55,21 +47,25 @@ int GreyAt(const RgbImage& glyph, const Blob& b) {
     return Grey(glyph.At(static_cast<int>(b.x + 0.5), static_cast<int>(b.y + 0.5)));
 }
 
-class ArtDigitMap : public ::testing::TestWithParam<std::string_view> {};
+// A digit map and the colon map that stands between its digits.
+class ArtDigitMap : public ::testing::TestWithParam<std::pair<MapId, MapId>> {
+  protected:
+    RgbImage Digit(int cell) const { return Glyph(GetParam().first, cell); }
+};
 
-TEST_P(ArtDigitMap, EachCellLightsExactlyItsSegments) {
-    const ArtMap& layout = MapNamed(GetParam());
-    const RgbImage map = LoadMap(layout.name);
-    ASSERT_FALSE(map.Empty());
-    const std::array<Blob, 7> segments = FindSegments(Glyph(map, layout, 9));
+TEST_P(ArtDigitMap, EachCellLightsExactlyItsSegmentsOverTheUnlitDigit) {
+    const std::array<Blob, 7> segments = FindSegments(Digit(9));
+    // Drawing any digit over any other must leave no trace, so every digit cell is at
+    // least as bright as the dark digit (cell 11) everywhere.
+    const RgbImage dark = Digit(11);
     for (int cell = 1; cell <= 13; ++cell) {
-        const RgbImage glyph = Glyph(map, layout, cell);
-        const std::string_view lit = kExpected[cell - 1];
+        const RgbImage glyph = Digit(cell);
+        EXPECT_EQ(DarkerThan(glyph, dark), 0) << "cell " << cell;
         for (int s = 0; s < 7; ++s) {
             const char name = static_cast<char>('a' + s);
             const int grey = GreyAt(glyph, segments[s]);
             SCOPED_TRACE("cell " + std::to_string(cell) + " segment " + name);
-            if (lit.find(name) != std::string_view::npos) {
+            if (kExpected[cell - 1].find(name) != std::string_view::npos) {
                 EXPECT_GE(grey, kLit);
             } else {
                 EXPECT_GE(grey, kUnlitMin);
@@ -80,81 +76,44 @@ TEST_P(ArtDigitMap, EachCellLightsExactlyItsSegments) {
 }
 
 TEST_P(ArtDigitMap, PointAndColonCellsShowOnlyTheirDots) {
-    const ArtMap& layout = MapNamed(GetParam());
-    const RgbImage map = LoadMap(layout.name);
-    const std::array<Blob, 7> segments = FindSegments(Glyph(map, layout, 9));
-    const std::array<std::size_t, 3> litDots = {1, 2, 0}; // cells 14, 15, 16
+    const std::array<Blob, 7> segments = FindSegments(Digit(9));
+    const std::array<std::size_t, 3> litDots = {1, 2, 0}; // cells 14 ".", 15 ":", 16 dark ":"
+    std::array<std::vector<Blob>, 3> dots;
     for (int cell = 14; cell <= 16; ++cell) {
-        SCOPED_TRACE("cell " + std::to_string(cell));
-        const RgbImage glyph = Glyph(map, layout, cell);
-        const std::vector<Blob> dots = FindBlobs(glyph, kLit);
-        EXPECT_EQ(dots.size(), litDots[cell - 14]);
-        auto onADot = [&dots](const Blob& segment) {
-            return std::any_of(dots.begin(), dots.end(), [&segment](const Blob& dot) {
+        const RgbImage glyph = Digit(cell);
+        std::vector<Blob>& lit = dots[cell - 14];
+        lit = FindBlobs(glyph, kLit);
+        EXPECT_EQ(lit.size(), litDots[cell - 14]) << "cell " << cell;
+        for (const Blob& segment : segments) {
+            const bool onADot = std::any_of(lit.begin(), lit.end(), [&segment](const Blob& dot) {
                 return segment.x >= dot.left - 2 && segment.x <= dot.right + 2 &&
                        segment.y >= dot.top - 2 && segment.y <= dot.bottom + 2;
             });
-        };
-        for (const Blob& segment : segments) {
-            if (!onADot(segment)) {
-                EXPECT_LT(GreyAt(glyph, segment), kUnlitMin) << "no segment behind a lone dot";
-            }
+            EXPECT_TRUE(onADot || GreyAt(glyph, segment) < kUnlitMin)
+                << "no segment behind a lone dot, cell " << cell;
         }
     }
-    EXPECT_EQ(FindBlobs(Glyph(map, layout, 16), kUnlitMin).size(), 2u) << "two unlit dots";
+    EXPECT_EQ(FindBlobs(Digit(16), kUnlitMin).size(), 2u) << "two unlit dots";
     // The point sits at the foot of the digits, the colon between the digit's halves.
-    const auto point = FindBlobs(Glyph(map, layout, 14), kLit);
-    const auto colon = FindBlobs(Glyph(map, layout, 15), kLit);
-    ASSERT_EQ(point.size(), 1u);
-    ASSERT_EQ(colon.size(), 2u);
-    EXPECT_GT(point[0].y, segments[4].y);
-    EXPECT_LT(std::min(colon[0].y, colon[1].y), segments[6].y);
-    EXPECT_GT(std::max(colon[0].y, colon[1].y), segments[6].y);
+    ASSERT_EQ(dots[0].size(), 1u);
+    ASSERT_EQ(dots[1].size(), 2u);
+    EXPECT_GT(dots[0][0].y, segments[4].y);
+    EXPECT_LT(std::min(dots[1][0].y, dots[1][1].y), segments[6].y);
+    EXPECT_GT(std::max(dots[1][0].y, dots[1][1].y), segments[6].y);
 }
 
-TEST_P(ArtDigitMap, UnlitSegmentsStandBehindEveryDigit) {
-    // Drawing any digit over any other must leave no trace, so every digit cell is at
-    // least as bright as the dark digit everywhere.
-    const ArtMap& layout = MapNamed(GetParam());
-    const RgbImage map = LoadMap(layout.name);
-    const RgbImage dark = Glyph(map, layout, 11);
-    EXPECT_GT(CountAtLeast(dark, kUnlitMin), dark.Width() * dark.Height() / 10);
-    EXPECT_EQ(CountAtLeast(dark, kLit), 0);
-    for (int cell = 1; cell <= 13; ++cell) {
-        const RgbImage glyph = Glyph(map, layout, cell);
-        int darker = 0;
-        for (int y = 0; y < glyph.Height(); ++y) {
-            for (int x = 0; x < glyph.Width(); ++x) {
-                darker += Grey(glyph.At(x, y)) + 1 < Grey(dark.At(x, y)) ? 1 : 0;
-            }
-        }
-        EXPECT_EQ(darker, 0) << "cell " << cell;
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(BigAndSmall, ArtDigitMap, ::testing::Values("PicMap7B", "PicMap7S"));
-
-class ArtColonMap : public ::testing::TestWithParam<std::pair<std::string_view, std::string_view>> {
-};
-
-TEST_P(ArtColonMap, DotsMatchTheColonOfTheDigitsTheyStandBetween) {
-    const ArtMap& layout = MapNamed(GetParam().first);
-    const RgbImage map = LoadMap(layout.name);
-    ASSERT_FALSE(map.Empty());
+TEST_P(ArtDigitMap, ColonMapDotsMatchTheColonOfTheDigits) {
+    const MapId dotsMap = GetParam().second;
     const std::array<std::size_t, 4> dots = {1, 1, 2, 2};
     for (int cell = 1; cell <= 4; ++cell) {
-        SCOPED_TRACE("cell " + std::to_string(cell));
-        const RgbImage glyph = Glyph(map, layout, cell);
+        const RgbImage glyph = Glyph(dotsMap, cell);
         const bool lit = cell % 2 == 0;
-        EXPECT_EQ(FindBlobs(glyph, lit ? kLit : kUnlitMin).size(), dots[cell - 1]);
-        if (!lit) {
-            EXPECT_EQ(CountAtLeast(glyph, kUnlitMax), 0);
-        }
+        EXPECT_EQ(FindBlobs(glyph, lit ? kLit : kUnlitMin).size(), dots[cell - 1]) << cell;
+        EXPECT_TRUE(lit || LitArea(glyph, kUnlitMax).pixels == 0) << "cell " << cell;
     }
-    const auto lower = FindBlobs(Glyph(map, layout, 2), kLit);
-    const auto colon = FindBlobs(Glyph(map, layout, 4), kLit);
-    const ArtMap& digits = MapNamed(GetParam().second);
-    const auto digitColon = FindBlobs(Glyph(LoadMap(digits.name), digits, 15), kLit);
+    const auto lower = FindBlobs(Glyph(dotsMap, 2), kLit);
+    const auto colon = FindBlobs(Glyph(dotsMap, 4), kLit);
+    const auto digitColon = FindBlobs(Digit(15), kLit);
     ASSERT_EQ(lower.size(), 1u);
     ASSERT_EQ(colon.size(), 2u);
     ASSERT_EQ(digitColon.size(), 2u);
@@ -164,9 +123,9 @@ TEST_P(ArtColonMap, DotsMatchTheColonOfTheDigitsTheyStandBetween) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(BigAndSmall, ArtColonMap,
-                         ::testing::Values(std::pair{"PicMapDotsB", "PicMap7B"},
-                                           std::pair{"PicMapDotsS", "PicMap7S"}));
+INSTANTIATE_TEST_SUITE_P(BigAndSmall, ArtDigitMap,
+                         ::testing::Values(std::pair{MapId::PicMap7B, MapId::PicMapDotsB},
+                                           std::pair{MapId::PicMap7S, MapId::PicMapDotsS}));
 
 } // namespace
 } // namespace diglux::art

@@ -26,10 +26,10 @@ class TextDisplayTest : public ::testing::Test {
         host.clock.fraction = seconds - whole;
     }
 
-    // Whether every character cell of the line (13) or the field (7) shows the text.
-    ::testing::AssertionResult LineShows(const std::string& expected) {
+    // Whether the character cells from x0 on, 14 pixels apart, show the text.
+    ::testing::AssertionResult Shows(const Surface& surface, int x0, const std::string& expected) {
         for (std::size_t i = 0; i < expected.size(); ++i) {
-            auto r = GlyphMatches(face.PicT1(), 4 + static_cast<int>(i) * 14, 0, glyphs,
+            auto r = GlyphMatches(surface, x0 + static_cast<int>(i) * 14, 0, glyphs,
                                   MapId::PicMap16S, static_cast<unsigned char>(expected[i]) - 31);
             if (!r) {
                 return r << " (character " << i + 1 << " of \"" << expected << "\")";
@@ -37,15 +37,21 @@ class TextDisplayTest : public ::testing::Test {
         }
         return ::testing::AssertionSuccess();
     }
-    ::testing::AssertionResult FieldShows(const std::string& expected) {
-        for (std::size_t i = 0; i < expected.size(); ++i) {
-            auto r = GlyphMatches(face.PicT2(), static_cast<int>(i) * 14, 0, glyphs,
-                                  MapId::PicMap16S, static_cast<unsigned char>(expected[i]) - 31);
-            if (!r) {
-                return r << " (character " << i + 1 << " of \"" << expected << "\")";
+    // The line holds 13 characters, the field 7.
+    ::testing::AssertionResult LineShows(const std::string& text) {
+        return Shows(face.PicT1(), 4, text);
+    }
+    ::testing::AssertionResult FieldShows(const std::string& text) {
+        return Shows(face.PicT2(), 0, text);
+    }
+    // The character the field shows at a position, "?" for none.
+    char FieldChar(int position) {
+        for (int code = 32; code <= 127; ++code) {
+            if (Shows(face.PicT2(), position * 14, std::string(1, static_cast<char>(code)))) {
+                return static_cast<char>(code);
             }
         }
-        return ::testing::AssertionSuccess();
+        return '?';
     }
 
     // Runs the scroll timer once a step delay later; false when the scroll has ended.
@@ -64,9 +70,7 @@ class TextDisplayTest : public ::testing::Test {
     GlyphMaps maps;
     RgbImage glyphs;
     TimerId scrollTimer = 0;
-    int eventRuns = 0;
-    TextDisplay text{
-        state, face, maps, host.clock, host.timers, host.window, [this] { ++eventRuns; }};
+    TextDisplay text{state, face, maps, host.clock, host.timers, host.window, [] {}};
 };
 
 TEST_F(TextDisplayTest, UnforcedTextIsDroppedWithinASecondAndShownLater) {
@@ -81,9 +85,7 @@ TEST_F(TextDisplayTest, UnforcedTextIsDroppedWithinASecondAndShownLater) {
     At(11.6);
     text.ShowText1("EIN LANGER TEXT MIT MEHR", true);
     EXPECT_TRUE(LineShows("EIN LANGER TE"));
-}
-
-TEST_F(TextDisplayTest, TextAfterMidnightIsShownAtOnce) {
+    // After midnight the clock reads less than the last update: shown at once.
     At(86399.5);
     text.ShowText1("SONNTAG", false);
     At(0.2);
@@ -116,8 +118,8 @@ TEST_F(TextDisplayTest, ShortScrollTakesTextLengthPlusFourteenStepsThenRestores)
     EXPECT_TRUE(LineShows("DANACH       "));
 }
 
-TEST_F(TextDisplayTest, StepsWaitForTheirDelay) {
-    text.ScrollText1("ABC", 0.25, "", false);
+TEST_F(TextDisplayTest, StepsWaitForTheirDelayAndForcedTextEndsTheScroll) {
+    text.ScrollText1("EIN LAUFTEXT", 0.25, "", false);
     text.TimerScr_Timer(); // the first step comes at once
     At(host.clock.SecondsSinceMidnight() + 0.2);
     face.PicT1().TakeDirty();
@@ -126,15 +128,11 @@ TEST_F(TextDisplayTest, StepsWaitForTheirDelay) {
     At(host.clock.SecondsSinceMidnight() + 0.1);
     text.TimerScr_Timer();
     EXPECT_TRUE(face.PicT1().IsDirty());
-}
 
-TEST_F(TextDisplayTest, ForcedTextEndsAScrollAndStays) {
-    text.ScrollText1("EIN LAUFTEXT", 0.1, "", false);
-    ScrollStep(0.1);
-    ScrollStep(0.1);
     text.ShowText1("ALARM STOP", true);
     EXPECT_FALSE(text.Scrolling());
     EXPECT_FALSE(host.timers.IsEnabled(scrollTimer));
+    At(host.clock.SecondsSinceMidnight() + 0.3); // a step would be due
     text.TimerScr_Timer();
     EXPECT_TRUE(LineShows("ALARM STOP   "));
 }
@@ -151,24 +149,13 @@ TEST_F(TextDisplayTest, SerifLessIAndUnknownCharacters) {
 }
 
 TEST_F(TextDisplayTest, FieldRollsFromWeek49To50FrameByFrame) {
-    text.RollText2("KW 49", true, true, 0);
-    EXPECT_TRUE(FieldShows("  KW 49"));
     // Snapshot the two changing characters every time a frame is pushed.
     std::vector<std::string> frames;
-    const RgbImage digitsMap = glyphs;
-    auto charAt = [&](int position) {
-        for (int code = 32; code <= 127; ++code) {
-            if (GlyphMatches(face.PicT2(), position * 14, 0, digitsMap, MapId::PicMap16S,
-                             code - 31)) {
-                return static_cast<char>(code);
-            }
-        }
-        return '?';
-    };
     TextDisplay rolling{state, face, maps, host.clock, host.timers, host.window, [&] {
-                            frames.push_back({charAt(5), charAt(6)});
+                            frames.push_back({FieldChar(5), FieldChar(6)});
                         }};
     rolling.RollText2("KW 49", true, true, 0);
+    EXPECT_TRUE(FieldShows("  KW 49"));
     frames.clear();
     host.log.clear();
     rolling.RollText2("KW 50", true, false, 0);
@@ -180,49 +167,37 @@ TEST_F(TextDisplayTest, FieldRollsFromWeek49To50FrameByFrame) {
 
 TEST_F(TextDisplayTest, BlankToZRollsThroughFiftyNineCodes) {
     host.window.visible = false; // no pauses: the window is hidden
-    std::vector<char> shown;
+    std::string shown;
     TextDisplay rolling{
-        state, face, maps, host.clock, host.timers, host.window, [&] {
-            for (int code = 32; code <= 127; ++code) {
-                if (GlyphMatches(face.PicT2(), 0, 0, glyphs, MapId::PicMap16S, code - 31)) {
-                    shown.push_back(static_cast<char>(code));
-                    return;
-                }
-            }
-        }};
+        state, face, maps, host.clock, host.timers, host.window, [&] { shown += FieldChar(0); }};
     rolling.RollText2("", false, true, 0);
     rolling.RollText2("5", false, false, 0); // leaves the frame counter away from 0
     rolling.RollText2("", false, false, 0);
     shown.clear();
     rolling.RollText2("Z", false, false, 0);
-    ASSERT_EQ(shown.size(), 60u); // 59 frames and the final push
-    for (int i = 0; i < 59; ++i) {
-        EXPECT_EQ(shown[static_cast<std::size_t>(i)], static_cast<char>(32 + i));
+    std::string expected; // 59 frames, blank to "Z", and the final push
+    for (char c = ' '; c <= 'Z'; ++c) {
+        expected += c;
     }
+    EXPECT_EQ(shown, expected + "Z");
     EXPECT_TRUE(host.CallsStartingWith("clock.Sleep").empty());
 }
 
-TEST_F(TextDisplayTest, InitXRedrawsAtOnceEvenWhenUnchanged) {
-    text.RollText2("KW 9", true, true, 0);
-    // A spoiled pixel shows whether the field was drawn again.
+TEST_F(TextDisplayTest, FieldContentFollowsTextTwoAndInitXRedrawsAtOnce) {
+    // Unchanged text is drawn again only with initX; a spoiled pixel shows whether it was.
+    state.Text_2 = 1;
+    text.DrawText2(true, 0);
     const Rgb marker{200, 0, 200};
-    const Rgb drawn = face.PicT2().Pixels().At(0, 0);
     face.PicT2().FillRect({0, 0, 1, 1}, marker);
-    face.PicT2().TakeDirty();
-    text.RollText2("KW 9", true, false, 0);
-    EXPECT_EQ(face.PicT2().Pixels().At(0, 0), marker) << "unchanged text is not drawn";
-    EXPECT_FALSE(face.PicT2().IsDirty());
-    text.RollText2("KW 9", true, true, 0);
-    EXPECT_EQ(face.PicT2().Pixels().At(0, 0), drawn);
-    EXPECT_TRUE(face.PicT2().IsDirty());
+    text.DrawText2(false, 0);
+    EXPECT_EQ(face.PicT2().Pixels().At(0, 0), marker);
     EXPECT_TRUE(host.CallsStartingWith("clock.Sleep").empty());
-}
 
-TEST_F(TextDisplayTest, FieldContentFollowsTextTwo) {
+    // The first case is the unchanged text with initX: the spoiled pixel is drawn over.
     state.Alarm_Time = "06:45";
-    const std::vector<std::pair<int, bool>> cases{{0, true},  {1, true}, {2, true},
+    const std::vector<std::pair<int, bool>> cases{{1, true},  {0, true}, {2, true},
                                                   {2, false}, {3, true}, {3, false}};
-    const std::vector<std::string> expected{"       ", "   KW 9", " 06:45 ",
+    const std::vector<std::string> expected{"   KW 9", "       ", " 06:45 ",
                                             "       ", " 06:45 ", "   KW 9"};
     for (std::size_t i = 0; i < cases.size(); ++i) {
         state.Text_2 = static_cast<std::int16_t>(cases[i].first);
@@ -234,14 +209,12 @@ TEST_F(TextDisplayTest, FieldContentFollowsTextTwo) {
 }
 
 TEST(Calendar, WeeksStartOnMondayAndFollowTheThursdayRule) {
-    EXPECT_EQ(IsoWeek(2024, 3, 1), 9);
-    EXPECT_EQ(IsoWeek(2024, 12, 30), 1);
-    EXPECT_EQ(IsoWeek(2021, 1, 3), 53);
-    EXPECT_EQ(IsoWeek(2021, 1, 4), 1);
-    EXPECT_EQ(IsoWeek(2026, 12, 31), 53);
-    EXPECT_EQ(IsoWeek(2027, 1, 3), 53);
-    EXPECT_EQ(IsoWeek(2027, 1, 4), 1);
-    EXPECT_EQ(IsoWeek(2023, 1, 1), 52);
+    const std::vector<std::pair<std::array<int, 3>, int>> weeks{
+        {{2024, 3, 1}, 9},    {{2024, 12, 30}, 1}, {{2021, 1, 3}, 53}, {{2021, 1, 4}, 1},
+        {{2026, 12, 31}, 53}, {{2027, 1, 3}, 53},  {{2027, 1, 4}, 1},  {{2023, 1, 1}, 52}};
+    for (const auto& [d, week] : weeks) {
+        EXPECT_EQ(IsoWeek(d[0], d[1], d[2]), week) << d[0] << "-" << d[1] << "-" << d[2];
+    }
     EXPECT_EQ(GermanWeekdayUpper(DayOfWeek(2024, 3, 1)), "FREITAG");
     EXPECT_EQ(GermanWeekdayUpper(DayOfWeek(2000, 1, 1)), "SAMSTAG");
 }

@@ -10,8 +10,6 @@
 namespace diglux {
 namespace {
 
-using Words = std::vector<std::string>;
-
 std::string VoiceTime(int h, int m, int s, bool withSeconds) {
     return ZeitInWorten(LocalDateTime{1899, 12, 30, h, m, s}, withSeconds, true, true, true);
 }
@@ -20,42 +18,37 @@ std::string VoiceDate(int y, int mo, int d, bool withWeekday) {
     return DatumInWorten(LocalDateTime{y, mo, d, 0, 0, 0}, withWeekday, true, true, true);
 }
 
-TEST(AnnouncementWords, TimeWithSeconds) {
-    EXPECT_EQ(AnnouncementWords(AnnouncementText("", VoiceTime(21, 7, 1, true), false)),
-              (Words{"Es", "ist", "~", "ein", "un", "zwan", "zig", "Uhr", "sieben", "~", "und", "~",
-                     "eine", "Sekunde"}));
+// The words of an announcement, joined by blanks.
+std::string Said(const std::string& dateSentence, const std::string& timeSentence, bool alarm) {
+    std::string joined;
+    for (const std::string& word :
+         AnnouncementWords(AnnouncementText(dateSentence, timeSentence, alarm))) {
+        joined += (joined.empty() ? "" : " ") + word;
+    }
+    return joined;
 }
 
-TEST(AnnouncementWords, DateSpellsOutUmlautsAndSharpS) {
-    EXPECT_EQ(AnnouncementWords(AnnouncementText(VoiceDate(2022, 3, 1, true), "", false)),
-              (Words{"Heute", "ist", "Dienstag", "~", "der", "er", "ste", "Maerz", "zwei",
-                     "tausend", "zwei", "un", "zwan", "zig"}));
-    EXPECT_EQ(AnnouncementWords(AnnouncementText(VoiceDate(1999, 12, 31, false), "", false)),
-              (Words{"Heute", "ist", "der", "ein", "un", "drei", "ssig", "ste", "Dezember", "neun",
-                     "zehn", "hundert", "neun", "un", "neun", "zig"}));
-}
-
-TEST(AnnouncementWords, DateThenTwoPausesThenTime) {
-    EXPECT_EQ(AnnouncementWords(AnnouncementText(VoiceDate(2026, 12, 24, false),
-                                                 VoiceTime(12, 30, 0, false), false)),
-              (Words{"Heute",    "ist",  "der",     "vier",  "un",     "zwan", "zig",  "ste",
-                     "Dezember", "zwei", "tausend", "sechs", "un",     "zwan", "zig",  "~",
-                     "~",        "Es",   "ist",     "~",     "zwoelf", "Uhr",  "drei", "ssig"}));
+TEST(AnnouncementWords, TimesAndDatesSpellOutUmlautsAndSharpS) {
+    EXPECT_EQ(Said("", VoiceTime(21, 7, 1, true), false),
+              "Es ist ~ ein un zwan zig Uhr sieben ~ und ~ eine Sekunde");
+    EXPECT_EQ(Said(VoiceDate(2022, 3, 1, true), "", false),
+              "Heute ist Dienstag ~ der er ste Maerz zwei tausend zwei un zwan zig");
+    EXPECT_EQ(Said(VoiceDate(1999, 12, 31, false), "", false),
+              "Heute ist der ein un drei ssig ste Dezember neun zehn hundert neun un neun zig");
+    // A date and a time are said with two pauses between them.
+    EXPECT_EQ(Said(VoiceDate(2026, 12, 24, false), VoiceTime(12, 30, 0, false), false),
+              "Heute ist der vier un zwan zig ste Dezember zwei tausend sechs un zwan zig ~ ~ "
+              "Es ist ~ zwoelf Uhr drei ssig");
 }
 
 TEST(AnnouncementWords, AlarmPrefixAloneAndInFront) {
-    const Words prefix{"Alarm", "~",     "~", "Alarm", "~",     "~", "Alarm", "~",
-                       "~",     "Alarm", "~", "~",     "Alarm", "~", "~"};
-    EXPECT_EQ(AnnouncementWords(AnnouncementText("", "", true)), prefix);
-    Words withTime = prefix;
-    for (const char* w : {"Es", "ist", "~", "sieben", "Uhr", "fuenf"}) {
-        withTime.push_back(w);
-    }
-    EXPECT_EQ(AnnouncementWords(AnnouncementText("", VoiceTime(7, 5, 0, false), true)), withTime);
+    const std::string prefix = "Alarm ~ ~ Alarm ~ ~ Alarm ~ ~ Alarm ~ ~ Alarm ~ ~";
+    EXPECT_EQ(Said("", "", true), prefix);
+    EXPECT_EQ(Said("", VoiceTime(7, 5, 0, false), true), prefix + " Es ist ~ sieben Uhr fuenf");
 }
 
 TEST(AnnouncementWords, TextAfterTheLastBlankIsNoWord) {
-    EXPECT_EQ(AnnouncementWords("  Es   ist zehn"), (Words{"Es", "ist"}));
+    EXPECT_EQ(AnnouncementWords("  Es   ist zehn"), (std::vector<std::string>{"Es", "ist"}));
     EXPECT_TRUE(AnnouncementWords("").empty());
     EXPECT_TRUE(AnnouncementText("", "", false).empty());
 }

@@ -27,38 +27,6 @@ std::uint32_t Uint32At(const Bytes& bytes, std::size_t at) {
            static_cast<std::uint32_t>(bytes[at + 3]) << 24;
 }
 
-// A file layer in memory for the branch of older systems.
-class MemoryFiles final : public FileSystem {
-  public:
-    explicit MemoryFiles(test::CallLog& log) : log_(log) {}
-    long FileLength(const std::string& path) const override {
-        const auto it = files.find(path);
-        return it == files.end() ? -1 : static_cast<long>(it->second.size());
-    }
-    bool ReadFile(const std::string&, std::string&) const override { return false; }
-    bool WriteFile(const std::string& path, std::span<const std::uint8_t> bytes) override {
-        log_.push_back("files.WriteFile " + path);
-        files[path].assign(bytes.begin(), bytes.end());
-        return writable;
-    }
-    bool RemoveFile(const std::string& path) override {
-        log_.push_back("files.RemoveFile " + path);
-        return files.erase(path) == 1;
-    }
-    bool CreateFolder(const std::string&, unsigned) override { return false; }
-    bool IsFolder(const std::string&) const override { return false; }
-    bool ReplaceFile(const std::string& path, std::span<const std::uint8_t> bytes) override {
-        return WriteFile(path, bytes);
-    }
-    std::string UserTempFolder() const override { return "/tmp"; }
-
-    std::map<std::string, Bytes> files;
-    bool writable = true;
-
-  private:
-    test::CallLog& log_;
-};
-
 class VoicePlayerTest : public ::testing::Test {
   protected:
     VoicePlayerTest() {
@@ -68,6 +36,7 @@ class VoicePlayerTest : public ::testing::Test {
         host.clock.now = {2022, 3, 1, 10, 0, 0};
     }
 
+    // A player with the file layer of older systems, or without one.
     VoicePlayer Player(FileSystem* files = nullptr) {
         return VoicePlayer(sound, host.resources, host.desktop, host.clock, state, environment,
                            files);
@@ -100,33 +69,37 @@ TEST_F(VoicePlayerTest, JoinsTheClipsBehindTheFirstHeader) {
     EXPECT_EQ(Uint32At(image, 40), image.size() - 44);
     EXPECT_EQ(Bytes(image.begin() + 44, image.end()),
               (Bytes{1, 0, 2, 0, 2, 0, 0, 0, 4, 0, 4, 1, 5, 0}));
-}
 
-TEST_F(VoicePlayerTest, WaitPlaysSynchronously) {
-    UseSmallClips();
+    host.log.clear(); // a blank file name plays from memory too; wait plays synchronously
     EXPECT_TRUE(
         Player().Ansage(LocalDateTime{1899, 12, 30, 10, 0, 0}, 0, false, " ", true, false, false));
     EXPECT_EQ(host.CallsStartingWith("sound."),
               (std::vector<std::string>{"sound.PlayWave memory sync"}));
 }
 
-TEST_F(VoicePlayerTest, AMissingOrTooShortClipBeepsAndPlaysNothing) {
+TEST_F(VoicePlayerTest, EveryFailureBeepsAndPlaysNothing) {
+    VoicePlayer player = Player();
+    // Nothing to say, or a time or date that cannot be read.
+    EXPECT_FALSE(player.Ansage(AnsageWhen{}, std::string(), false, "", false, false, false));
+    EXPECT_FALSE(player.Ansage(2, 0, false, "", false, false, false));
+    EXPECT_FALSE(player.Ansage(std::string("kein Datum"), 0, false, "", false, false, false));
+    SagZeitRequest request;
+    request.whenText = "zehn Uhr";
+    EXPECT_FALSE(player.SagZeitX(request));
+    // A clip too short to hold a sample, or none at all.
     UseSmallClips();
     host.resources.Override("VOICE1", "UHR", Clip(5, {}));
-    EXPECT_FALSE(Player().Ansage(1, 0, false, "", false, false, false));
+    EXPECT_FALSE(player.Ansage(1, 0, false, "", false, false, false));
     host.resources.Override("VOICE1", "UHR", Clip(5, {5, 0}));
-    host.clock.now.minute = 1; // a word without any clip fails the same way
+    host.clock.now.minute = 1;
     host.resources.Override("VOICE1", "EINS", {});
-    EXPECT_FALSE(Player().Ansage(1, 0, false, "", false, false, false));
-    EXPECT_TRUE(host.CallsStartingWith("sound.").empty());
-    EXPECT_EQ(host.CallsStartingWith("desktop.Beep").size(), 2u);
-}
-
-TEST_F(VoicePlayerTest, NothingToSayBeeps) {
-    EXPECT_FALSE(Player().Ansage(AnsageWhen{}, std::string(), false, "", false, false, false));
-    EXPECT_FALSE(Player().Ansage(2, 0, false, "", false, false, false));
-    EXPECT_FALSE(Player().Ansage(std::string("kein Datum"), 0, false, "", false, false, false));
-    EXPECT_EQ(host.CallsStartingWith("desktop.Beep").size(), 3u);
+    EXPECT_FALSE(player.Ansage(1, 0, false, "", false, false, false));
+    // A file that cannot be written, or no file layer to write it.
+    host.clock.now.minute = 0;
+    host.files.failWrites = true;
+    EXPECT_FALSE(Player(&host.files).Ansage(1, 0, false, "/nowhere/a.wav", false, false, false));
+    EXPECT_FALSE(player.Ansage(1, 0, false, "/tmp/a.wav", false, false, false));
+    EXPECT_EQ(host.CallsStartingWith("desktop.Beep").size(), 8u);
     EXPECT_TRUE(host.CallsStartingWith("sound.").empty());
 }
 
@@ -161,36 +134,18 @@ TEST_F(VoicePlayerTest, SagZeitXSaysTheTextsTimeAndDate) {
     EXPECT_EQ(today, host.sound.lastWave);
 }
 
-TEST_F(VoicePlayerTest, SagZeitXBeepsOnATextThatIsNoTime) {
-    SagZeitRequest request;
-    request.whenText = "zehn Uhr";
-    EXPECT_FALSE(Player().SagZeitX(request));
-    EXPECT_EQ(host.CallsStartingWith("desktop.Beep").size(), 1u);
-}
-
 TEST_F(VoicePlayerTest, OlderSystemsPlayThroughAFileThatIsRemovedAfterwards) {
     host.system.os.major = 5;
     UseSmallClips();
-    MemoryFiles files(host.log);
     SagZeitRequest request;
     request.whenText = "10:00:00";
-    EXPECT_TRUE(Player(&files).SagZeitX(request));
+    EXPECT_TRUE(Player(&host.files).SagZeitX(request));
     EXPECT_EQ(host.CallsStartingWith("files."),
               (std::vector<std::string>{"files.WriteFile /tmp/diglux.SagZeit.wav",
                                         "files.RemoveFile /tmp/diglux.SagZeit.wav"}));
     EXPECT_EQ(host.CallsStartingWith("sound."),
               (std::vector<std::string>{"sound.PlayFile /tmp/diglux.SagZeit.wav async"}));
-    EXPECT_TRUE(files.files.empty());
-}
-
-TEST_F(VoicePlayerTest, AFileThatCannotBeWrittenBeeps) {
-    UseSmallClips();
-    MemoryFiles files(host.log);
-    files.writable = false;
-    EXPECT_FALSE(Player(&files).Ansage(1, 0, false, "/nowhere/a.wav", false, false, false));
-    EXPECT_FALSE(Player().Ansage(1, 0, false, "/tmp/a.wav", false, false, false));
-    EXPECT_EQ(host.CallsStartingWith("desktop.Beep").size(), 2u);
-    EXPECT_TRUE(host.CallsStartingWith("sound.").empty());
+    EXPECT_TRUE(host.files.files.empty());
 }
 
 } // namespace
