@@ -121,19 +121,5 @@ TEST_F(AlarmTest, AnEntryBlinksTheDigitAndSuspendsTheAlarmCheck) {
     EXPECT_TRUE(s.AlarmRinging); // the automatic end waits for the entry to finish
 }
 
-class AlarmStartTest : public ClockFixture {};
-
-TEST_F(AlarmStartTest, SettingTheCurrentMinuteAfterItsFirstSecondWaitsForTomorrow) {
-    host.clock.now = {2024, 3, 1, 7, 30, 5};
-    Start();
-    clock->State().Alarm_Enabled = true;
-    clock->State().Alarm_Time = "07:30";
-    for (int i = 0; i < 20; ++i) {
-        TickAfter(1);
-        TickAfter(0);
-    }
-    EXPECT_FALSE(clock->State().AlarmRinging);
-}
-
 } // namespace
 } // namespace diglux::test

@@ -28,6 +28,11 @@ class MainTickTest : public ClockFixture {
         }
     }
 
+    void ArmAlarm(const std::string& time) {
+        clock->State().Alarm_Enabled = true;
+        clock->State().Alarm_Time = time;
+    }
+
     std::size_t PiepCount() const {
         return host.CallsStartingWith("sound.PlayWave SOUNDS/PIEP").size();
     }
@@ -52,11 +57,9 @@ TEST_F(MainTickTest, ColonIsLitForTheFirstFourTicksOfASecond) {
 }
 
 TEST_F(MainTickTest, AlarmRingsFromItsSecondForFiveMinutes) {
-    host.clock.now = {2024, 3, 1, 7, 29, 58};
-    Start();
+    StartAt(7, 29, 58);
+    ArmAlarm("07:30");
     ClockState& s = clock->State();
-    s.Alarm_Enabled = true;
-    s.Alarm_Time = "07:30";
     RunSeconds(1);
     EXPECT_FALSE(s.AlarmRinging);
     RunSeconds(1); // 07:30:00
@@ -74,11 +77,9 @@ TEST_F(MainTickTest, AlarmRingsFromItsSecondForFiveMinutes) {
 }
 
 TEST_F(MainTickTest, AlarmBeforeMidnightEndsAtMidnight) {
-    host.clock.now = {2024, 3, 1, 23, 57, 59};
-    Start();
+    StartAt(23, 57, 59);
+    ArmAlarm("23:58");
     ClockState& s = clock->State();
-    s.Alarm_Enabled = true;
-    s.Alarm_Time = "23:58";
     RunSeconds(1);
     EXPECT_TRUE(s.AlarmRinging);
     RunSeconds(119); // 23:59:59
@@ -88,11 +89,9 @@ TEST_F(MainTickTest, AlarmBeforeMidnightEndsAtMidnight) {
 }
 
 TEST_F(MainTickTest, AlarmDoesNotRingWhenItsSecondIsMissedOrWhileTheTimeIsTyped) {
-    host.clock.now = {2024, 3, 1, 7, 29, 59};
-    Start();
+    StartAt(7, 29, 59);
+    ArmAlarm("07:30");
     ClockState& s = clock->State();
-    s.Alarm_Enabled = true;
-    s.Alarm_Time = "07:30";
     s.AlarmEntryMode = true;
     RunSeconds(1);
     EXPECT_FALSE(s.AlarmRinging);
@@ -107,40 +106,27 @@ TEST_F(MainTickTest, AlarmDoesNotRingWhenItsSecondIsMissedOrWhileTheTimeIsTyped)
     EXPECT_FALSE(s.AlarmRinging);
 }
 
-struct HourCase {
-    int start;
-    int ende;
-    int hour;
-    bool signalled;
-};
-
-void PrintTo(const HourCase& c, std::ostream* out) {
-    *out << c.start << ".." << c.ende << " at " << c.hour;
+// The signal sounds at a full hour from Start to Ende, both included; Start > Ende never
+// signals, Start = Ende = 0 signals at midnight only.
+TEST_F(MainTickTest, HourlySignalOnlyInsideTheInclusiveRange) {
+    struct Case {
+        int start, ende, hour;
+        bool signalled;
+    };
+    StartAt(12, 0, 30);
+    for (const Case c : {Case{10, 22, 10, true}, Case{10, 22, 22, true}, Case{10, 22, 9, false},
+                         Case{10, 22, 23, false}, Case{22, 6, 23, false}, Case{22, 6, 3, false},
+                         Case{22, 6, 22, false}, Case{0, 0, 0, true}, Case{0, 0, 1, false}}) {
+        host.clock.now = {2024, 3, 1, (c.hour + 23) % 24, 59, 58};
+        TickAfter(0);
+        clock->State().SagZeit_Start = static_cast<std::int16_t>(c.start);
+        clock->State().SagZeit_Ende = static_cast<std::int16_t>(c.ende);
+        const std::size_t before = PiepCount();
+        RunSeconds(4);
+        EXPECT_EQ(PiepCount() - before, c.signalled ? 1u : 0u)
+            << c.start << ".." << c.ende << " at " << c.hour;
+    }
 }
-
-class HourlyRangeTest : public MainTickTest, public ::testing::WithParamInterface<HourCase> {};
-
-TEST_P(HourlyRangeTest, SignalsOnlyInsideTheInclusiveRange) {
-    const HourCase c = GetParam();
-    host.clock.now = {2024, 3, 1, (c.hour + 23) % 24, 59, 58};
-    Start();
-    clock->State().SagZeit_Start = static_cast<std::int16_t>(c.start);
-    clock->State().SagZeit_Ende = static_cast<std::int16_t>(c.ende);
-    RunSeconds(4);
-    EXPECT_EQ(PiepCount(), c.signalled ? 1u : 0u);
-}
-
-INSTANTIATE_TEST_SUITE_P(Bounds, HourlyRangeTest,
-                         ::testing::Values(HourCase{10, 22, 10, true}, HourCase{10, 22, 22, true},
-                                           HourCase{10, 22, 9, false}, HourCase{10, 22, 23, false},
-                                           HourCase{22, 6, 23, false}, HourCase{22, 6, 3, false},
-                                           HourCase{22, 6, 22, false}, HourCase{0, 0, 0, true},
-                                           HourCase{0, 0, 1, false}),
-                         [](const ::testing::TestParamInfo<HourCase>& info) {
-                             const HourCase& c = info.param;
-                             return "From" + std::to_string(c.start) + "To" +
-                                    std::to_string(c.ende) + "At" + std::to_string(c.hour);
-                         });
 
 TEST_F(MainTickTest, SkippedFullHourIsNotSignalled) {
     StartAt(9, 59, 58);
@@ -177,10 +163,8 @@ TEST_F(MainTickTest, FullHourPlaysSignalAndPausesThenTheAnnouncement) {
 }
 
 TEST_F(MainTickTest, SignalIsSkippedWhileTheAlarmRings) {
-    host.clock.now = {2024, 3, 1, 10, 57, 59};
-    Start();
-    clock->State().Alarm_Enabled = true;
-    clock->State().Alarm_Time = "10:58";
+    StartAt(10, 57, 59);
+    ArmAlarm("10:58");
     RunSeconds(1);
     ASSERT_TRUE(clock->State().AlarmRinging);
     RunSeconds(123); // through 11:00:00

@@ -101,58 +101,58 @@ TEST(RegFileFormat, ReadsHandWrittenFilesAndImportDeletions) {
 }
 
 TEST(RegFileFormat, ReadsWindowsVersion5ExportsInUtf16) {
-    const std::string text = "Windows Registry Editor Version 5.00\r\n\r\n"
-                             "[HKEY_CURRENT_USER\\Software\\Tandemark\\Diglux]\r\n"
-                             "\"Alarm.Time\"=\"07:30\"\r\n"
-                             "\"Gru\xC3\x9F\"=\"\xC3\xBC\"\r\n"
-                             "\"Path\"=hex(2):25,00,54,00,00,00\r\n"
-                             "\"List\"=hex(7):61,00,00,00,62,00,00,00,00,00\r\n"
-                             "\"Bin\"=hex:61,00\r\n";
-    // The same text in UTF-16 LE with its byte-order mark; ß and ü are single code units.
-    std::string bytes = "\xFF\xFE";
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (c == 0xC3) {
-            bytes +=
-                static_cast<char>(0x40 + (static_cast<unsigned char>(text[++i]) & 0x3F) + 0x80);
-            bytes += '\0';
-        } else {
-            bytes += static_cast<char>(c);
-            bytes += '\0';
-        }
+    const std::u16string text = u"Windows Registry Editor Version 5.00\r\n\r\n"
+                                u"[HKEY_CURRENT_USER\\Software\\Tandemark\\Diglux]\r\n"
+                                u"\"Alarm.Time\"=\"07:30\"\r\n"
+                                u"\"Gruß\"=\"ü\"\r\n"
+                                u"\"Path\"=hex(2):25,00,54,00,00,00\r\n"
+                                u"\"List\"=hex(7):61,00,00,00,62,00,00,00,00,00\r\n"
+                                u"\"Bin\"=hex:61,00\r\n";
+    std::string bytes = "\xFF\xFE"; // UTF-16 LE with its byte-order mark
+    for (const char16_t c : text) {
+        bytes += static_cast<char>(c & 0xFF);
+        bytes += static_cast<char>(c >> 8);
     }
     const RegistryTree tree = Parse(bytes);
     EXPECT_EQ(*tree.Find(kKey, "Alarm.Time"), Text("07:30"));
-    EXPECT_EQ(*tree.Find(kKey, "Gru\xC3\x9F"), Text("\xC3\xBC"));
+    EXPECT_EQ(*tree.Find(kKey, "Gruß"), Text("ü"));
     EXPECT_EQ(*tree.Find(kKey, "Path"), Raw(RegistryType::ExpandString, "%T\0"s));
     EXPECT_EQ(*tree.Find(kKey, "List"), Raw(RegistryType::MultiString, "a\0b\0\0"s));
     EXPECT_EQ(*tree.Find(kKey, "Bin"), Raw(RegistryType::Binary, "a\0"s)) << "binary stays";
 }
 
-TEST(RegFileFormat, RefusesBrokenFilesWithTheLine) {
-    EXPECT_EQ(Refusal("REGEDIT5\n").line, 1);
-    EXPECT_EQ(Refusal("\n\n[HKEY_CURRENT_USER\\X]\n").line, 3);
-    EXPECT_EQ(Refusal("REGEDIT4\n\"v\"=\"1\"\n").reason, "a value before the first key");
+// A broken file is refused as a whole, with the line and what is wrong there; a file cut off in
+// the middle of its last line is refused, not half read.
+TEST(RegFileFormat, RefusesBrokenFilesWithTheLineAndTheReason) {
     const std::string key = "REGEDIT4\n[HKEY_CURRENT_USER\\X]\n";
-    EXPECT_EQ(Refusal(key + "\"v\"=\"unterminated\n").line, 3);
-    EXPECT_EQ(Refusal(key + "\"v\"=\"a\" junk\n").line, 3);
-    EXPECT_EQ(Refusal(key + "\"v\"=dword:123456789\n").line, 3);
-    EXPECT_EQ(Refusal(key + "\"v\"=dword:xyz\n").line, 3);
-    EXPECT_EQ(Refusal(key + "\"v\"=hex:1,02\n").line, 3);
-    EXPECT_EQ(Refusal(key + "\"v\"=hex(zz):01\n").line, 3);
-    EXPECT_EQ(Refusal(key + "\"v\"=word:1\n").line, 3);
-    EXPECT_EQ(Refusal(key + "\"v\" \"1\"\n").line, 3);
-    EXPECT_EQ(Refusal(key + "[HKEY_CURRENT_USER\\X\n").line, 3);
-    EXPECT_EQ(Refusal(key + "[HKEY_CURRENT_USER\\A\\\\B]\n").line, 3);
-    EXPECT_EQ(Refusal("\xFF\xFE"
-                      "R\0E\0"s +
-                      "\x00\xD8"s)
-                  .line,
-              0)
-        << "lone surrogate";
-    // A file cut off in the middle of its last line is refused, not half read.
-    EXPECT_EQ(Refusal(key + "\"v\"=hex:01,02,\\\n").line, 3);
-    EXPECT_EQ(Refusal(key + "\"v\"=\"ab").line, 3);
+    const std::string hexData = "hex data must be two-digit bytes separated by commas";
+    const std::string dword = "dword: needs 1 to 8 hexadecimal digits";
+    const std::vector<std::tuple<std::string, int, std::string>> cases{
+        {"REGEDIT5\n", 1, "not a registry file (REGEDIT4 expected)"},
+        {"\n\n[HKEY_CURRENT_USER\\X]\n", 3, "not a registry file (REGEDIT4 expected)"},
+        {"REGEDIT4\n\"v\"=\"1\"\n", 2, "a value before the first key"},
+        {key + "\"v\"=\"unterminated\n", 3, "a closing quote is missing"},
+        {key + "\"v\"=\"a\" junk\n", 3, "text after the closing quote"},
+        {key + "\"v\"=dword:123456789\n", 3, dword},
+        {key + "\"v\"=dword:xyz\n", 3, dword},
+        {key + "\"v\"=hex:1,02\n", 3, hexData},
+        {key + "\"v\"=hex(zz):01\n", 3, "hex(...) needs a type number in hexadecimal"},
+        {key + "\"v\"=word:1\n", 3, "unknown kind of value"},
+        {key + "\"v\" \"1\"\n", 3, "\"=\" expected after the value name"},
+        {key + "[HKEY_CURRENT_USER\\X\n", 3, "a key line must end with \"]\""},
+        {key + "[HKEY_CURRENT_USER\\A\\\\B]\n", 3,
+         "a key name is empty or holds control characters"},
+        {"\xFF\xFE"
+         "R\0E\0"s +
+             "\x00\xD8"s,
+         0, "the file is not UTF-16 text"}, // lone surrogate
+        {key + "\"v\"=hex:01,02,\\\n", 3, "hex data ends with a comma (cut off?)"},
+        {key + "\"v\"=\"ab", 3, "a closing quote is missing"}};
+    for (const auto& [text, line, reason] : cases) {
+        const RegFileError error = Refusal(text);
+        EXPECT_EQ(error.line, line) << text;
+        EXPECT_EQ(error.reason, reason) << text;
+    }
 }
 
 TEST(RegFileFormat, EmptyFileIsAnEmptyStoreAndUnknownRootsAreKept) {

@@ -22,41 +22,31 @@ TEST(RegistryPath, RootNamesInAnyCaseAndOnlyTheTableOnes) {
     EXPECT_EQ(RootFromName("HKPD"), RegistryRoot::PerformanceData);
     EXPECT_EQ(RootFromName("HKEY_CURRENT_CONFIG"), RegistryRoot::CurrentConfig);
     EXPECT_EQ(RootFromName("HKDD"), RegistryRoot::DynData);
-    EXPECT_EQ(RootFromName("HKU"), std::nullopt);
-    EXPECT_EQ(RootFromName("HKCC"), std::nullopt);
-    EXPECT_EQ(RootFromName(""), std::nullopt);
+    for (const char* name : {"HKU", "HKCC", ""}) {
+        EXPECT_EQ(RootFromName(name), std::nullopt) << name;
+    }
     EXPECT_EQ(RootLongName(RegistryRoot::CurrentUser), "HKEY_CURRENT_USER");
     EXPECT_EQ(RootLongName(RegistryRoot::DynData), "HKEY_DYN_DATA");
 }
 
-TEST(RegistryPath, BlanksAroundThePathAndTheRootAreIgnored) {
-    const RegistryPath p = SplitRegistryPath("   hkcu \\Software\\X\\Blink  ");
+TEST(RegistryPath, SplitsAtTheLastSeparatorOfOneTwoOrThreeBackslashes) {
+    const RegistryPath p = SplitRegistryPath("   hkcu \\Software\\X\\Blink  "); // blanks ignored
     EXPECT_EQ(p.root, RegistryRoot::CurrentUser);
-    EXPECT_EQ(p.keyPath, "Software\\X");
-    EXPECT_EQ(p.valueName, "Blink");
-}
-
-TEST(RegistryPath, SingleSeparatorSplitsAtTheLastBackslash) {
-    EXPECT_EQ(Of("HKCU\\Software\\Tandemark\\Diglux\\Blink"),
-              Split("Software\\Tandemark\\Diglux", "Blink"));
-    EXPECT_EQ(Of("HKCU\\Software\\X\\"), Split("Software\\X", "")); // the default value
-    EXPECT_EQ(Of("HKCU\\Blink"), Split("", ""));                    // no separator in the rest
-    EXPECT_EQ(Of("HKCU\\"), Split("", ""));
-    EXPECT_EQ(Of("HKCU"), Split("", ""));
-    EXPECT_EQ(SplitRegistryPath("HKCU").root, RegistryRoot::CurrentUser);
-}
-
-TEST(RegistryPath, DoubleSeparatorKeepsBackslashesInTheValueName) {
-    EXPECT_EQ(Of("HKCU\\Software\\X\\\\C:\\dir\\prog.exe"),
-              Split("Software\\X", "C:\\dir\\prog.exe"));
-    EXPECT_EQ(Of("HKCU\\Software\\X\\\\a\\b"), Split("Software\\X", "a\\b"));
-    // The last double separator wins.
-    EXPECT_EQ(Of("HKCU\\A\\\\b\\\\c"), Split("A\\\\b", "c"));
-}
-
-TEST(RegistryPath, TripleSeparatorKeepsTwoLeadingBackslashes) {
-    EXPECT_EQ(Of("HKCU\\Software\\X\\\\\\name"), Split("Software\\X", "\\\\name"));
-    EXPECT_EQ(Of("HKCU\\Software\\X\\\\\\"), Split("Software\\X", "\\\\"));
+    EXPECT_EQ(Split(p.keyPath, p.valueName), Split("Software\\X", "Blink"));
+    const std::vector<std::pair<std::string, Split>> cases{
+        {"HKCU\\Software\\X\\", {"Software\\X", ""}}, // the default value
+        {"HKCU\\Blink", {"", ""}},                    // no separator in the rest
+        {"HKCU\\", {"", ""}},
+        {"HKCU", {"", ""}},
+        // A double separator keeps backslashes in the value name; the last one wins.
+        {"HKCU\\Software\\X\\\\C:\\dir\\prog.exe", {"Software\\X", "C:\\dir\\prog.exe"}},
+        {"HKCU\\A\\\\b\\\\c", {"A\\\\b", "c"}},
+        // A triple separator keeps two leading backslashes.
+        {"HKCU\\Software\\X\\\\\\name", {"Software\\X", "\\\\name"}},
+        {"HKCU\\Software\\X\\\\\\", {"Software\\X", "\\\\"}}};
+    for (const auto& [path, split] : cases) {
+        EXPECT_EQ(Of(path), split) << path;
+    }
 }
 
 } // namespace

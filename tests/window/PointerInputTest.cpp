@@ -96,12 +96,5 @@ TEST_F(PointerTest, ClicksOnDisplayElementsActAsKeys) {
     EXPECT_TRUE(clock->Text().Scrolling());
 }
 
-TEST_F(PointerTest, ClickSilencesTheAlarmBeforeItsOwnAction) {
-    Start();
-    clock->State().AlarmRinging = true;
-    ClickAt(kLeftButton, {400, 100});
-    EXPECT_FALSE(clock->State().AlarmRinging);
-}
-
 } // namespace
 } // namespace diglux::test
