@@ -135,12 +135,14 @@ void MainWindow::OnCloseRequest(UnloadReason /*reason*/) {
     ClockState& s = p.state;
     const Host& host = p.host;
     p.sound.StopSound();
-    OnTop(host.window, false, false);
+    if (!p.displayLost) {
+        OnTop(host.window, false, false);
+    }
     s.AlarmEntryMode = false;
     for (const TimerId id : {p.timer1, p.timerAlarm, p.timerSound, p.timerScr}) {
         host.timers.SetEnabled(id, false);
     }
-    if (p.started) {
+    if (p.started && !p.displayLost) {
         p.text.ShowText1("BYE BYE ...", true);
         p.text.RollText2("", false, false, 2.0);
         p.face.Present(host.window);
@@ -150,7 +152,14 @@ void MainWindow::OnCloseRequest(UnloadReason /*reason*/) {
     p.settings.SetSave();
     p.environment.WaitSeconds(0.25f);
     p.ended = true;
-    host.window.Destroy();
+    if (!p.displayLost) {
+        host.window.Destroy();
+    }
+}
+
+void MainWindow::OnDisplayLost() {
+    parts_->displayLost = true;
+    OnCloseRequest(UnloadReason::SessionEnd);
 }
 
 void MainWindow::OnKeyDown(int keyCode, int shift) {

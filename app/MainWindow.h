@@ -45,6 +45,10 @@ class MainWindow final : public ClockWindowEvents {
     void OnMouseMove(int button, int shift, Point client) override;
     void OnMouseUp(int button, int shift, Point client) override;
     void OnCloseRequest(UnloadReason reason) override;
+    // The window's display has gone away (its server ended): the shutdown runs as at the
+    // session's end, without the steps that only show something, and without touching the
+    // window again.
+    void OnDisplayLost();
 
     // Paints the clock face; what it repaints depends on DisplayValid and ColorDirty.
     void DrawTime();

@@ -75,6 +75,7 @@ struct MainWindow::Parts {
 
     bool started = false;
     bool ended = false;
+    bool displayLost = false; // nothing can be shown any more: the window is left alone
 
     // Pushes what changed to the screen, then lets pending events run.
     void DoEvents() {

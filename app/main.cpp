@@ -82,7 +82,21 @@ int RunClock() {
     if (sessionEnd.ReadFd() >= 0) {
         watched.push_back(sessionEnd.ReadFd());
     }
-    diglux::RunEventLoop(timers, watched, [&mainWindow] { return mainWindow.Ended(); });
+    diglux::RunEventLoop(timers, watched, [&mainWindow] {
+        if (diglux::X11DisplayLost() && !mainWindow.Ended()) {
+            // The X server has gone (ended or crashed) without the session's signal first:
+            // the session is ending all the same, and what the clock shows is lost anyway.
+            ReportError("the X display has gone away; closing and saving the settings");
+            mainWindow.OnDisplayLost();
+        }
+        return mainWindow.Ended();
+    });
+    if (diglux::X11DisplayLost()) {
+        // The settings are written; tearing down windows of a broken connection could only
+        // fail, so the process ends here.
+        std::fflush(nullptr);
+        std::_Exit(EXIT_SUCCESS);
+    }
     window.SetEventSink(nullptr);
     return EXIT_SUCCESS;
 }

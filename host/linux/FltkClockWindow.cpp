@@ -2,6 +2,7 @@
 
 #include "host/linux/Ewmh.h"
 #include "host/linux/FltkClockView.h"
+#include "host/linux/X11Display.h"
 
 #include <FL/Fl.H>
 #include <FL/x.H>
@@ -44,7 +45,8 @@ Rect FltkClockWindow::ScreenRect() const {
 }
 
 void FltkClockWindow::Show() {
-    if (destroyed_ || IsVisible()) {
+    // A window whose display has gone away cannot be shown again (it is not drawn either).
+    if (destroyed_ || IsVisible() || X11DisplayLost()) {
         return;
     }
     view_->show();

@@ -1,5 +1,7 @@
 #include "host/linux/FltkMessageBox.h"
 
+#include "host/linux/X11Display.h"
+
 #include <FL/Fl.H>
 #include <FL/Fl_Box.H>
 #include <FL/Fl_Button.H>
@@ -210,7 +212,8 @@ MessageResult RunMessageBox(const MessageBoxRequest& request) {
                     screenY + (screenH - layout.height) / 2);
     window.show();
     defaultButton->take_focus();
-    while (window.shown()) {
+    // Without a display no button can ever be pressed: the box answers as if it was closed.
+    while (window.shown() && !X11DisplayLost()) {
         Fl::wait();
     }
     return answer.result;

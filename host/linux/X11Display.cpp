@@ -1,9 +1,11 @@
 #include "host/linux/X11Display.h"
 
 #include <FL/Fl.H>
+#include <FL/Fl_Window.H>
 #include <FL/x.H>
 
 #include <array>
+#include <atomic>
 #include <cstdlib>
 
 namespace diglux {
@@ -66,7 +68,31 @@ void PreloadAtoms(Display* display) {
     XInternAtoms(display, names.data(), static_cast<int>(names.size()), False, atoms.data());
 }
 
+std::atomic<bool> displayLost{false};
+
+// Called by Xlib when the connection breaks. FLTK's own handler ends the process at once,
+// which would lose the settings; this one notes the loss and takes FLTK's windows off its
+// list of windows to draw: drawing on a broken connection is the one thing Xlib does not
+// survive (its graphics contexts then write past their request buffer).
+int NoteDisplayLost(Display* /*display*/) {
+    displayLost = true;
+    for (Fl_Window* window = Fl::first_window(); window != nullptr;
+         window = Fl::next_window(window)) {
+        window->clear_visible();
+    }
+    return 0;
+}
+
+// Called when the handler above returns. Returning from here (instead of exiting, Xlib's
+// default) leaves the display marked as broken, and Xlib then answers every request without
+// sending it, so the shutdown can run its steps and skip what needs the server.
+void KeepRunningAfterDisplayLost(Display* /*display*/, void* /*data*/) {}
+
 } // namespace
+
+bool X11DisplayLost() {
+    return displayLost;
+}
 
 bool OpenX11Display(std::string& error) {
     if (fl_display != nullptr) {
@@ -84,6 +110,9 @@ bool OpenX11Display(std::string& error) {
     }
     PreloadAtoms(display);
     fl_open_display(display);
+    // After FLTK, which sets a handler of its own when it opens the display.
+    XSetIOErrorHandler(NoteDisplayLost);
+    XSetIOErrorExitHandler(display, KeepRunningAfterDisplayLost, nullptr);
     return true;
 }
 

@@ -96,6 +96,22 @@ TEST_F(StartupShutdownTest, EveryWayOfClosingStopsEverythingInOrderAndSavesOnce)
     }
 }
 
+// A display that has gone away: the same shutdown, but the window is never touched again
+// (a server that is gone cannot show the farewell), and the settings are still written.
+TEST_F(StartupShutdownTest, LostDisplayShutsDownWithoutTheWindowAndStillSaves) {
+    Start();
+    host.log.clear();
+    clock->OnDisplayLost();
+    EXPECT_TRUE(clock->Ended());
+    EXPECT_EQ(WindowAndTimerCalls(host.log),
+              (Calls{"sound.Stop", "timers.SetEnabled 1 off", "timers.SetEnabled 2 off",
+                     "timers.SetEnabled 3 off", "timers.SetEnabled 4 off", "clock.Sleep 250"}));
+    EXPECT_EQ(host.CallsStartingWith("registry.SetValue").size(), 22u);
+    host.log.clear();
+    clock->OnDisplayLost();
+    EXPECT_TRUE(host.log.empty());
+}
+
 // A glyph map that cannot serve is refused by its name, before the window is shown.
 TEST_F(StartupShutdownTest, UnusableMapsAreRefusedByName) {
     RgbImage colourful(736, 66, {128, 128, 128});

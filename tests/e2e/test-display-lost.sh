@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# The X server dies under the running clock (killed, as in a crash): the clock notices, runs
+# its shutdown without the display, writes its settings (here a Blink switched on by F2 just
+# before), says so in one line on stderr and leaves with status 0 instead of dying in Xlib.
+#
+# usage: test-display-lost.sh DIGLUX_BINARY TESTS_FOLDER
+set -u
+diglux=$1
+. "$(dirname "$0")/x-session.sh"
+x_session_start
+xvfb=${SESSION_PIDS[0]}
+
+"$diglux" >"$SESSION_DIR/out.log" 2>"$SESSION_DIR/err.log" &
+clock=$!
+x_session_track "$clock"
+window=$(timeout 20 xdotool search --sync --onlyvisible --class Diglux | head -n 1)
+[ -n "$window" ] || x_session_fail "no Diglux window appeared; stderr: $(cat "$SESSION_DIR/err.log")"
+sleep 1
+xdotool key --window "$window" F2
+sleep 0.5
+
+kill -KILL "$xvfb"
+wait "$xvfb" 2>/dev/null
+for _ in $(seq 100); do
+    kill -0 "$clock" 2>/dev/null || break
+    sleep 0.1
+done
+kill -0 "$clock" 2>/dev/null && x_session_fail "the clock still runs 10 s after the X server died"
+wait "$clock"
+status=$?
+[ "$status" -eq 0 ] || x_session_fail "exit status $status; stderr: $(cat "$SESSION_DIR/err.log")"
+[ "$(wc -l <"$SESSION_DIR/err.log")" -eq 1 ] &&
+    grep -q "^diglux: the X display has gone away" "$SESSION_DIR/err.log" ||
+    x_session_fail "expected one line about the lost display on stderr: $(cat "$SESSION_DIR/err.log")"
+
+store="$XDG_CONFIG_HOME/diglux/registry.reg"
+[ -f "$store" ] || x_session_fail "no settings store was written"
+grep -qF '"Blink"="1"' "$store" || x_session_fail "the store lacks Blink on: $(cat "$store")"
+echo "PASS: a dying X server ends the clock in order, with its settings written"
