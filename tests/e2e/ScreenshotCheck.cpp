@@ -86,25 +86,6 @@ int Mismatches(const Glyphs& glyphs, int cell, const RgbImage& shot, int left, i
     return wrong;
 }
 
-// The digit whose cell (digit + 1) matches exactly, or '?' with the nearest one reported.
-char ReadDigit(const Glyphs& glyphs, const RgbImage& shot, Point at, const char* what) {
-    int best = -1;
-    int bestWrong = 1 << 30;
-    for (int digit = 0; digit <= 9; ++digit) {
-        const int wrong = Mismatches(glyphs, digit + 1, shot, at.x, at.y);
-        if (wrong < bestWrong) {
-            best = digit;
-            bestWrong = wrong;
-        }
-    }
-    if (bestWrong == 0) {
-        return static_cast<char>('0' + best);
-    }
-    std::cerr << what << " at " << at.x << "," << at.y << ": no exact digit (nearest " << best
-              << ", " << bestWrong << " pixels differ)\n";
-    return '?';
-}
-
 // The cell of a map that matches exactly, or 0.
 int ReadCell(const Glyphs& glyphs, int cells, const RgbImage& shot, Point at) {
     for (int cell = 1; cell <= cells; ++cell) {
@@ -113,6 +94,12 @@ int ReadCell(const Glyphs& glyphs, int cells, const RgbImage& shot, Point at) {
         }
     }
     return 0;
+}
+
+// The digit whose cell (digit + 1) matches exactly, or '?'.
+char ReadDigit(const Glyphs& glyphs, const RgbImage& shot, Point at) {
+    const int cell = ReadCell(glyphs, 10, shot, at);
+    return cell == 0 ? '?' : static_cast<char>('0' + cell - 1);
 }
 
 // "DD.MM.YYYY HH:MM:SS" for the start time plus some seconds, in the program's forms.
@@ -144,11 +131,11 @@ std::string ReadClock(const RgbImage& shot, Point window, bool& pointsOk, bool& 
     const Point dat{window.x + kPicDat.x, window.y + kPicDat.y};
     std::string time;
     for (const int x : kBigDigitX) {
-        time += ReadDigit(*big, shot, {clk.x + x, clk.y}, "time digit");
+        time += ReadDigit(*big, shot, {clk.x + x, clk.y});
     }
     std::string date;
     for (const int x : kSmallDigitX) {
-        date += ReadDigit(*small, shot, {dat.x + x, dat.y}, "date digit");
+        date += ReadDigit(*small, shot, {dat.x + x, dat.y});
     }
     pointsOk = true;
     for (const int x : kPointX) {

@@ -5,13 +5,8 @@
 # usage: test-no-display.sh DIGLUX_BINARY TESTS_FOLDER
 set -u
 diglux=$1
-work=$(mktemp -d "${TMPDIR:-/tmp}/diglux-e2e.XXXXXX")
-trap 'rm -rf "$work"' EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+. "$(dirname "$0")/x-session.sh" # for its folder and x_session_fail; no X server is started
+work=$SESSION_DIR
 
 # A display number with neither a socket nor a lock file.
 n=90
@@ -23,11 +18,11 @@ expect_one_line() {
     local what=$1 status=$2 pattern=$3
     local lines
     lines=$(wc -l <"$work/err")
-    [ "$status" -ne 0 ] || fail "$what: exit status 0"
-    [ "$status" -lt 128 ] || fail "$what: killed by signal $((status - 128))"
-    [ "$lines" -eq 1 ] || fail "$what: $lines lines on stderr: $(cat "$work/err")"
-    grep -q "^diglux: $pattern" "$work/err" || fail "$what: unexpected message: $(cat "$work/err")"
-    [ -s "$work/out" ] && fail "$what: unexpected output on stdout: $(cat "$work/out")"
+    [ "$status" -ne 0 ] || x_session_fail "$what: exit status 0"
+    [ "$status" -lt 128 ] || x_session_fail "$what: killed by signal $((status - 128))"
+    [ "$lines" -eq 1 ] || x_session_fail "$what: $lines lines on stderr: $(cat "$work/err")"
+    grep -q "^diglux: $pattern" "$work/err" || x_session_fail "$what: unexpected message: $(cat "$work/err")"
+    [ -s "$work/out" ] && x_session_fail "$what: unexpected output on stdout: $(cat "$work/out")"
     return 0
 }
 
@@ -35,6 +30,6 @@ HOME="$work" XDG_RUNTIME_DIR="$work" DISPLAY=":$n" timeout 20 "$diglux" >"$work/
 expect_one_line "DISPLAY=:$n" $? "cannot open display :$n\$"
 
 env -u DISPLAY HOME="$work" XDG_RUNTIME_DIR="$work" timeout 20 "$diglux" >"$work/out" 2>"$work/err"
-expect_one_line "no DISPLAY" $? "cannot open display"
+expect_one_line "no DISPLAY" $? "cannot open display: DISPLAY is not set$"
 
 echo "PASS: one line on stderr and a non-zero exit without a display"

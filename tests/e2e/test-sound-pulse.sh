@@ -8,7 +8,6 @@ host_tests="$2/diglux_host_tests"
 . "$(dirname "$0")/x-session.sh"
 . "$(dirname "$0")/audio-server.sh"
 [ -x "$host_tests" ] || x_session_fail "$host_tests is missing (build target diglux_host_tests)"
-mkdir -p "$SESSION_DIR"
 audio_server_start
 DIGLUX_PULSE_TEST=1 "$host_tests" --gtest_filter='SdlPulse*:AlsaMixer*' ||
     x_session_fail "the sound host tests failed against PulseAudio"

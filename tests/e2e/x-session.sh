@@ -6,6 +6,8 @@
 #   x_session_start            sets DISPLAY, HOME, XDG_*, TMPDIR and SESSION_DIR
 #   x_session_track PID        stops PID on exit as well
 #   x_session_fail MESSAGE     prints why the test failed and exits 1
+#
+# The x_session_clock... functions below run the clock in it for the tests.
 
 SESSION_DIR=$(mktemp -d "${TMPDIR:-/tmp}/diglux-e2e.XXXXXX")
 SESSION_PIDS=()
@@ -73,4 +75,70 @@ x_session_start() {
         sleep 0.1
     done
     x_session_fail "openbox did not start: $(cat "$SESSION_DIR/openbox.log")"
+}
+
+FAKETIME_LIB=/usr/lib/x86_64-linux-gnu/faketime/libfaketimeMT.so.1
+
+# x_session_clock BINARY [CLOCK_TIME]: starts the clock, at CLOCK_TIME (UTC) when given,
+# with its output in $SESSION_DIR/out.log and err.log, and waits until its window is shown.
+# Sets clock (its pid), window and launched (the moment it was started).
+x_session_clock() {
+    local binary=$1
+    local fake=()
+    if [ -n "${2:-}" ]; then
+        [ -e "$FAKETIME_LIB" ] || x_session_fail "libfaketime is not installed (scripts/install-deps)"
+        # The library is preloaded directly (the faketime wrapper would fork), so that $! is
+        # the clock itself. "@" lets the time advance; frozen time would stop every timer.
+        fake=(TZ=UTC LD_PRELOAD="$FAKETIME_LIB" FAKETIME="@$2" FAKETIME_DONT_FAKE_MONOTONIC=1)
+    fi
+    launched=$(date +%s.%N)
+    env "${fake[@]}" "$binary" >"$SESSION_DIR/out.log" 2>"$SESSION_DIR/err.log" &
+    clock=$!
+    x_session_track "$clock"
+    window=$(timeout 20 xdotool search --sync --onlyvisible --class Diglux | head -n 1)
+    [ -n "$window" ] || x_session_fail "no Diglux window appeared; stderr: $(cat "$SESSION_DIR/err.log")"
+}
+
+# x_session_ended HOW [PID [LOG]]: waits up to 10 s for the clock (or PID, whose stderr is
+# in LOG) to end, and fails unless it ended with status 0.
+x_session_ended() {
+    local how=$1 pid=${2:-$clock} log=${3:-$SESSION_DIR/err.log} status
+    for _ in $(seq 100); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$pid" 2>/dev/null && x_session_fail "$how: still running after 10 s"
+    wait "$pid"
+    status=$?
+    [ "$status" -eq 0 ] || x_session_fail "$how: exit status $status; stderr: $(cat "$log")"
+}
+
+# Fails if the clock wrote anything on stderr.
+x_session_quiet() {
+    [ -s "$SESSION_DIR/err.log" ] && x_session_fail "$1: output on stderr: $(cat "$SESSION_DIR/err.log")"
+    return 0
+}
+
+# Sleeps until SECONDS after the clock was started.
+x_session_wait_until() {
+    local left
+    left=$(awk -v t="$1" -v l="$launched" -v n="$(date +%s.%N)" 'BEGIN { print t - (n - l) }')
+    awk -v s="$left" 'BEGIN { exit !(s > 0) }' && sleep "$left"
+}
+
+# Sets check to the screenshot reader in TESTS_FOLDER.
+x_session_need_check() {
+    check="$1/diglux_e2e_check"
+    [ -x "$check" ] || x_session_fail "$check is missing (build target diglux_e2e_check)"
+    x_session_need import
+}
+
+# x_session_read_display [R G B]: sets line and field to the text line and field as read off
+# a screenshot of the clock at 32,32, in the display colour given (default green).
+x_session_read_display() {
+    import -window root "$SESSION_DIR/shot.png" || x_session_fail "screenshot failed"
+    local text
+    text=$("$check" --text "$SESSION_DIR/shot.png" 32 32 "$@") || x_session_fail "cannot read the display"
+    line=$(sed -n 's/^line: //p' <<<"$text")
+    field=$(sed -n 's/^field: //p' <<<"$text")
 }

@@ -32,9 +32,6 @@ TEST(PosixProcesses, WhatCannotOrMustNotStartIsRefused) {
     EXPECT_FALSE(processes.Start("/nonexistent/diglux-helper", {}));
     EXPECT_FALSE(processes.Start("diglux-no-such-program-in-path", {}));
     EXPECT_FALSE(processes.Start("", {}));
-    // Links that look like options would be read as options by xdg-open.
-    EXPECT_FALSE(processes.OpenLink(""));
-    EXPECT_FALSE(processes.OpenLink("--manual"));
 }
 
 // Asks in a child process whether another instance runs: 1 for yes, 0 for no.

@@ -1,7 +1,7 @@
 // The SDL sound device. With SDL's disk driver, which writes exactly the samples the device
-// plays into a file: a joined announcement arrives sample for sample, the output gain scales
-// it, a sound ends by itself and takes SDL's audio thread with it, Stop cuts a sound short,
-// and unreadable sounds or a missing audio driver fail quietly. Against a real PulseAudio
+// plays into a file: a sound arrives sample for sample, the output gain scales it, a sound
+// ends by itself and takes SDL's audio thread with it, Stop cuts a sound short, and
+// unreadable sounds or a missing audio driver fail quietly. Against a real PulseAudio
 // server (SdlPulsePlayback): a synchronous sound returns after its length with its end
 // heard on the null sink, and no stream or client of the clock is left.
 #include "host/linux/SdlSoundDevice.h"
@@ -87,25 +87,18 @@ class SdlSoundDeviceTest : public ::testing::Test {
         fs::temp_directory_path() / ("diglux-sdl-disk-" + std::to_string(getpid()));
     test::ScopedEnv driver{"SDL_AUDIODRIVER", "disk"};
     test::ScopedEnv file{"SDL_DISKAUDIOFILE", output.c_str()};
-    EmbeddedResources clips;
     SdlOutputGain gain;
 };
 
 // At half volume every sample must be the exact scaled one; muted, only silence is written.
-TEST_F(SdlSoundDeviceTest, PlaysAJoinedAnnouncementSampleForSampleScaledByTheGain) {
+// (A joined announcement through a real sound server is checked end to end.)
+TEST_F(SdlSoundDeviceTest, PlaysSampleForSampleScaledByTheGain) {
     SdlSoundDevice device(gain);
     ASSERT_TRUE(device.Usable());
-    WaveImage image; // "Es ist ~ zehn Uhr"
-    for (const char* word : {"ES", "IST", "~", "ZEHN", "UHR"}) {
-        image.Append(clips.Load("VOICE1", word));
-    }
-    const auto& wave = image.Finish();
     gain.SetVolume(SdlOutputGain::kMaximum / 2);
-    const auto started = Clock::now();
-    ASSERT_TRUE(device.PlayWave(wave, SoundFlags{}));
-    const long took = Milliseconds(Clock::now() - started);
+    ASSERT_TRUE(device.PlayWave(Piep(), SoundFlags{}));
 
-    Samples expected = SamplesOf(wave);
+    Samples expected = SamplesOf(Piep());
     for (std::int16_t& sample : expected) {
         sample = static_cast<std::int16_t>(sample * (SdlOutputGain::kMaximum / 2) /
                                            SdlOutputGain::kMaximum);
@@ -116,8 +109,6 @@ TEST_F(SdlSoundDeviceTest, PlaysAJoinedAnnouncementSampleForSampleScaledByTheGai
     EXPECT_TRUE(std::all_of(written.begin() + static_cast<long>(expected.size()), written.end(),
                             [](std::int16_t s) { return s == 0; }))
         << "only silence follows the sound";
-    EXPECT_GE(took, static_cast<long>(expected.size() * 1000 / 22050))
-        << "a synchronous sound returns after its length";
 
     gain.SetMuted(true);
     ASSERT_TRUE(device.PlayWave(Piep(), SoundFlags{}));
