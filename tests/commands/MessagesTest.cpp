@@ -1,5 +1,8 @@
+// The start and help messages: the greeting by the hour, the exact text, the triangles.
 #include "commands/Messages.h"
-#include "tests/support/ClockFixture.h"
+#include "app/ClockState.h"
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 
@@ -49,23 +52,6 @@ TEST(HelpMessage, HasSeventeenTrianglesAndNoStars) {
     const std::string help = HelpMessage();
     EXPECT_EQ(Triangles(help), 17u);
     EXPECT_EQ(help.find('*'), std::string::npos);
-}
-
-class WelcomeAtStartTest : public ClockFixture {};
-
-TEST_F(WelcomeAtStartTest, StartupScrollsTheWelcomeThenTheWeekdayReturns) {
-    host.clock.now = {2024, 3, 1, 9, 5, 7};
-    Start();
-    EXPECT_TRUE(host.timers.IsEnabled(4)); // the scroll timer
-    // A text of n characters scrolls in n + 14 steps of 0.1 s, then the weekday is back.
-    int steps = 0;
-    while (host.timers.IsEnabled(4) && steps < 1000) {
-        host.clock.fraction += 0.101;
-        host.timers.Fire(4);
-        ++steps;
-    }
-    EXPECT_EQ(steps, static_cast<int>(StartMessage(clock->State()).size()) + 14);
-    EXPECT_EQ(clock->State().TickNow.hour, 9);
 }
 
 } // namespace

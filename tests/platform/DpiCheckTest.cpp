@@ -26,38 +26,19 @@ class DpiCheckTest : public ::testing::Test {
     DpiCheck check{registry, environment, host.desktop, host.processes};
 };
 
-// The warning names the scaling and the DPI in its first line; the note asks to log off only
-// when it can.
-TEST(DpiTexts, WarningAndNoteWithTheirLineBreaks) {
-    EXPECT_TRUE(DpiWarningText(125, 120).starts_with(
-        "  Sie verwenden eine Desktop-Skalierung von 125% (120 DPI).\r\n  Das Programm"));
-    EXPECT_EQ(DpiLogoffText(true),
-              DpiLogoffText(false) + "\r\n\r\n  Möchsten Sie sich jetzt neu anmelden?");
-}
-
-TEST(DpiTexts, PercentRoundsHalfToEven) {
-    // 60 and 84 DPI are 62.5 and 87.5 percent.
-    for (const auto& [dpi, percent] : std::vector<std::pair<int, int>>{
-             {96, 100}, {120, 125}, {144, 150}, {0, 0}, {60, 62}, {84, 88}}) {
-        EXPECT_EQ(ScalingPercent(dpi), percent) << dpi;
-    }
-}
-
+// A scaled desktop with the old-style scaling: the warning names the scaling (rounded half to
+// even) and the DPI; Yes switches the old style off and asks to log off, No being the default.
 TEST_F(DpiCheckTest, ScaledDesktopWithTheOldStyleWarnsAndOnYesAsksToLogOff) {
+    EXPECT_EQ(ScalingPercent(84), 88);
     Dpi(120);
     host.desktop.answer = MessageResult::Yes;
     EXPECT_EQ(check.Run(true, false), DpiCheckResult::Warned);
     ASSERT_EQ(host.desktop.boxes.size(), 2u);
-    const MessageBoxRequest& warning = host.desktop.boxes[0];
-    const MessageBoxRequest& note = host.desktop.boxes[1];
-    EXPECT_EQ(warning.text, DpiWarningText(125, 120));
-    EXPECT_EQ(warning.title, " WARNUNG:  Desktop-Skalierung aktiv");
-    EXPECT_EQ(warning.icon, MessageIcon::Exclamation);
-    EXPECT_EQ(warning.buttons, MessageButtons::YesNo);
-    EXPECT_EQ(note.text, DpiLogoffText(true));
-    EXPECT_EQ(note.title, " HINWEIS:");
-    EXPECT_EQ(note.icon, MessageIcon::Critical);
-    EXPECT_EQ(note.defaultButton, 2) << "No is the default";
+    EXPECT_TRUE(host.desktop.boxes[0].text.starts_with(
+        "  Sie verwenden eine Desktop-Skalierung von 125% (120 DPI).\r\n  Das Programm"));
+    EXPECT_EQ(host.desktop.boxes[0].buttons, MessageButtons::YesNo);
+    EXPECT_EQ(host.desktop.boxes[1].text, DpiLogoffText(true));
+    EXPECT_EQ(host.desktop.boxes[1].defaultButton, 2);
     EXPECT_EQ(registry.RegistryValue(kUseDpiScaling), DynamicValue(std::int32_t{1}));
     EXPECT_EQ(host.CallsStartingWith("processes."), (std::vector<std::string>{"processes.LogOff"}));
     // Switched off now: the next start says nothing.
@@ -66,52 +47,21 @@ TEST_F(DpiCheckTest, ScaledDesktopWithTheOldStyleWarnsAndOnYesAsksToLogOff) {
     EXPECT_TRUE(host.desktop.boxes.empty());
 }
 
-TEST_F(DpiCheckTest, NoLeavesTheScalingAloneAndMissingDpiWarnsWithZero) {
-    host.desktop.answer = MessageResult::No;
-    EXPECT_EQ(check.Run(false, false), DpiCheckResult::Warned);
-    ASSERT_EQ(host.desktop.boxes.size(), 1u);
-    EXPECT_EQ(host.desktop.boxes[0].text, DpiWarningText(0, 0));
-    EXPECT_TRUE(registry.RegistryValue(kUseDpiScaling).IsEmpty());
-    EXPECT_TRUE(host.CallsStartingWith("processes.").empty());
-}
-
-TEST_F(DpiCheckTest, SilentCheckSwitchesTheOldStyleOffWithoutAsking) {
-    Dpi(144);
-    host.system.os = {2, 6, 2};
-    EXPECT_EQ(check.Run(true, true), DpiCheckResult::Warned);
-    EXPECT_TRUE(host.desktop.boxes.empty());
-    EXPECT_EQ(registry.RegistryValue(kUseDpiScaling), DynamicValue(std::int32_t{1}));
-}
-
-TEST_F(DpiCheckTest, DpiIsReadOnceItIsKnown) {
-    Dpi(120);
-    registry.RegistrySet(kUseDpiScaling, std::int32_t{1});
-    EXPECT_EQ(check.Run(true, false), DpiCheckResult::NothingToDo);
-    Dpi(96);
-    registry.RegistrySet(kUseDpiScaling, std::int32_t{0});
-    host.desktop.answer = MessageResult::No;
-    EXPECT_EQ(check.Run(true, false), DpiCheckResult::Warned) << "still 120 DPI for this run";
-}
-
+// The flags that keep the old scaling are removed, the rest kept, and the program restarts;
+// without them nothing restarts.
 TEST_F(DpiCheckTest, CompatibilityFlagsAreRemovedAndTheProgramRestarts) {
     Dpi(96);
-    registry.RegistrySet(kLayers, "HIGHDPIAWARE DISABLEDWM");
-    EXPECT_EQ(check.Run(true, false), DpiCheckResult::RestartNeeded);
-    EXPECT_TRUE(registry.RegistryValue(kLayers).IsEmpty()) << "nothing left: the value goes";
-    EXPECT_EQ(host.CallsStartingWith("processes."),
-              (std::vector<std::string>{"processes.Start Explorer.exe /opt/diglux/diglux.bin"}));
-
-    registry.RegistrySet(kLayers, "~ highdpiaware");
+    registry.RegistrySet(kLayers, "~ highdpiaware DISABLEDWM");
     EXPECT_EQ(check.Run(true, false), DpiCheckResult::RestartNeeded);
     EXPECT_EQ(registry.RegistryValue(kLayers), DynamicValue("~"));
-
-    registry.RegistrySet(kLayers, "RUNASADMIN");
+    EXPECT_EQ(host.CallsStartingWith("processes."),
+              (std::vector<std::string>{"processes.Start Explorer.exe /opt/diglux/diglux.bin"}));
     host.log.clear();
     EXPECT_EQ(check.Run(true, false), DpiCheckResult::NothingToDo);
-    EXPECT_EQ(registry.RegistryValue(kLayers), DynamicValue("RUNASADMIN"));
     EXPECT_TRUE(host.CallsStartingWith("processes.").empty());
 }
 
+// Only Windows 7 and 8 are checked.
 TEST_F(DpiCheckTest, OtherVersionsAreNotChecked) {
     Dpi(120);
     registry.RegistrySet(kLayers, "HIGHDPIAWARE");

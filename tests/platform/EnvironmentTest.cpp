@@ -23,11 +23,10 @@ TEST(EnvironmentTexts, VersionSuffixesAndExeNames) {
         EXPECT_EQ(MakeVersionText({1, minor, revision}), text) << minor << " " << revision;
     }
     EXPECT_EQ(ExeBaseName("/opt/diglux/diglux.bin"), "diglux.");
-    EXPECT_EQ(ExePathStem("C:\\Prog\\Diglux.exe"), "C:\\Prog\\Diglux.");
     EXPECT_EQ(ExeBaseName("/usr/bin/diglux"), "") << "no extension: no name";
 }
 
-TEST(EnvironmentQueries, ColourDepthVersionAndShadow) {
+TEST(EnvironmentQueries, ColourDepthAndWaiting) {
     test::FakeHost host;
     Environment env(host.system, host.desktop, host.clock, host.resources, &host.files);
     EXPECT_EQ(env.ScreenBitsPerPixel(), 24);
@@ -36,9 +35,6 @@ TEST(EnvironmentQueries, ColourDepthVersionAndShadow) {
     EXPECT_EQ(env.ScreenBitsPerPixel(), 4);
     host.desktop.planes = 0;
     EXPECT_EQ(env.ScreenBitsPerPixel(), 0);
-    EXPECT_TRUE(env.ShadowSupported());
-    host.system.os = {1, 4, 10};
-    EXPECT_FALSE(env.ShadowSupported());
     env.WaitSeconds(0.0125f);
     EXPECT_EQ(host.log.back(), "clock.Sleep 12");
 }
