@@ -1,6 +1,6 @@
-// The committed glyph maps as a whole: sizes and grids, the greyscale rule with its one
-// background colour, glow that stays inside each cell, the indicator icons, the colour close
-// button, the program icon, and the size budget.
+// The committed glyph maps as a whole: the greyscale rule with its one background colour,
+// glow that stays inside each cell, the indicator icons, the colour close button, the
+// program icon, and the size budget.
 #include "ArtSupport.h"
 #include "host/EmbeddedResources.h"
 
@@ -12,17 +12,12 @@
 namespace diglux::art {
 namespace {
 
-TEST(ArtMapFormat, EveryMapDecodesAtItsRequiredSizeAndDividesIntoItsGrid) {
+// The clock refuses maps of the wrong size at start, so every started clock in the unit
+// tests proves the sizes; here what the maps cost.
+TEST(ArtMapFormat, CommittedMapsStayWithinTheirSizeBudget) {
     std::size_t bytes = 0;
     for (const MapId id : kAllMaps) {
-        const MapSpec& layout = SpecOf(id);
-        SCOPED_TRACE(layout.name);
-        const RgbImage& map = LoadMap(id);
-        EXPECT_EQ(map.Width(), layout.width);
-        EXPECT_EQ(map.Height(), layout.height);
-        EXPECT_EQ(map.Width() % layout.cols, 0);
-        EXPECT_EQ(map.Height() % layout.rows, 0);
-        bytes += EmbeddedResources().Load("MAPS", layout.name).size();
+        bytes += EmbeddedResources().Load("MAPS", SpecOf(id).name).size();
     }
     EXPECT_LT(bytes, 200u * 1024u) << "the committed maps stay within their size budget";
 }
@@ -72,23 +67,19 @@ TEST(ArtMapFormat, LitIconsAreBrighterVersionsOfTheUnlitOnes) {
     }
 }
 
-TEST(ArtMapFormat, CloseButtonIsAWhiteCrossOnARedBarInFourStates) {
-    auto red = [](int index) {
+// Only the highlighted and the pressed cell are drawn: the button shows while the pointer is
+// over it.
+TEST(ArtMapFormat, CloseButtonIsAWhiteCrossOnARedBarHighlightedAndPressed) {
+    for (const int index : {3, 4}) {
         const RgbImage cell = Glyph(MapId::PicBut, index);
-        long sum = 0;
         for (int x = 2; x < 10; ++x) { // the bar left of the cross
             const Rgb p = cell.At(x, 7);
             EXPECT_GT(p.r, 2 * std::max(p.g, p.b)) << "cell " << index;
-            sum += p.r;
         }
         const Rgb middle = cell.At(18, 7 + (index == 4 ? 1 : 0));
         EXPECT_GE(std::min({middle.r, middle.g, middle.b}), 230) << "cell " << index;
-        return sum;
-    };
-    EXPECT_EQ(Glyph(MapId::PicBut, 1), Glyph(MapId::PicBut, 2));
-    EXPECT_GT(red(3), red(1)) << "highlighted is brighter than resting";
-    red(4);
-    EXPECT_NE(Glyph(MapId::PicBut, 4), Glyph(MapId::PicBut, 1)) << "pressed looks different";
+    }
+    EXPECT_NE(Glyph(MapId::PicBut, 4), Glyph(MapId::PicBut, 3)) << "pressed looks different";
 }
 
 TEST(ArtMapFormat, ProgramIconIsASquareGreenDisplayInEverySize) {

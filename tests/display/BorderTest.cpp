@@ -45,8 +45,6 @@ TEST(DrawBorder, BandsAreSixPixelsOnEverySide) {
 TEST(DrawBorder, SidesRunFromDarkCornersToLightMiddle) {
     const RgbImage f = FrameAt(1.0);
     EXPECT_EQ(Grey(f, 0, 0), 48);
-    EXPECT_EQ(Grey(f, 653, 0), 48);
-    EXPECT_EQ(Grey(f, 0, 119), 255);
     EXPECT_EQ(Grey(f, 653, 119), 255);
     int previous = 0;
     for (int y = 6; y <= 119; ++y) {

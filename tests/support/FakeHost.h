@@ -37,7 +37,6 @@ class FakeEventPump final : public EventPump {
   public:
     explicit FakeEventPump(CallLog& log) : log_(log) {}
     void DoEvents() override;
-    std::function<void()> onDoEvents; // lets a test run "pending events"
 
   private:
     CallLog& log_;
@@ -84,7 +83,6 @@ class FakeWindow final : public ClockWindowHost {
     std::vector<Rect> refreshed;
     Rect rect{0, 0, 654, 238};
     bool visible = false;
-    bool destroyed = false;
 
   private:
     CallLog& log_;
@@ -102,7 +100,8 @@ class FakeDesktop final : public Desktop {
     double UnitsPerPixelY() const override { return unitsPerPixel; }
     MessageResult ShowMessageBox(const MessageBoxRequest& request) override;
     void Beep() override;
-    bool WindowWithCaptionExists(const std::string& caption) const override;
+    // No other program's window exists.
+    bool WindowWithCaptionExists(const std::string&) const override { return false; }
     bool CloseWindowWithCaption(const std::string& caption) override;
 
     Rect desktop{0, 0, 1920, 1080};
@@ -113,7 +112,6 @@ class FakeDesktop final : public Desktop {
     double unitsPerPixel = 1.0;
     std::vector<MessageBoxRequest> boxes;
     MessageResult answer = MessageResult::Ok;
-    std::vector<std::string> captions;
 
   private:
     CallLog& log_;
@@ -152,8 +150,8 @@ class FakeMixer final : public MixerDevice {
     std::optional<ControlBounds> Bounds(MixerLine line, MixerControl control) const override;
     std::optional<long> Get(MixerLine line, MixerControl control) const override;
     bool Set(MixerLine line, MixerControl control, long value) override;
-    std::string LineName(MixerLine line) const override;
-    std::string ControlName(MixerLine line, MixerControl control) const override;
+    std::string LineName(MixerLine) const override { return {}; }
+    std::string ControlName(MixerLine, MixerControl) const override { return {}; }
 
     std::map<std::pair<MixerLine, MixerControl>, long> values;
     std::map<std::pair<MixerLine, MixerControl>, ControlBounds> bounds;
@@ -197,14 +195,13 @@ class FakeProcesses final : public Processes {
 
 class FakeSystem final : public SystemInfo {
   public:
-    std::string ExecutablePath() const override { return exePath; }
+    std::string ExecutablePath() const override { return "/opt/diglux/diglux.bin"; }
     std::optional<std::string> Environment(const std::string& name) const override;
     OsVersion OperatingSystemVersion() const override { return os; }
     ProgramVersion Version() const override { return version; }
     bool OtherInstanceRunning() override { return otherInstance; }
     bool UsesManifests() const override { return usesManifests; }
 
-    std::string exePath = "/opt/diglux/diglux.bin";
     std::map<std::string, std::string> environment;
     OsVersion os{};
     ProgramVersion version{1, 0, 0};
@@ -235,7 +232,6 @@ class FakeFileSystem final : public FileSystem {
 
 class FakeHost {
   public:
-    FakeHost();
     Host Bundle();
     // The log entries that start with prefix, in order.
     std::vector<std::string> CallsStartingWith(const std::string& prefix) const;
