@@ -7,6 +7,7 @@
 #include <FL/x.H>
 
 #include <algorithm>
+#include <utility>
 
 namespace diglux {
 
@@ -151,6 +152,8 @@ int FltkClockView::HandlePointer(int event) {
     if (sink_ == nullptr) {
         return 1;
     }
+    // Noted before the core hears of it: a click on the close button ends with the window gone.
+    const std::optional<Point> previous = std::exchange(lastPointer_, client);
     if (event == FL_PUSH || event == FL_RELEASE) {
         const int button = MouseButtonFromFltk(Fl::event_button());
         if (button == 0) {
@@ -158,9 +161,16 @@ int FltkClockView::HandlePointer(int event) {
         }
         if (event == FL_PUSH) {
             sink_->OnMouseDown(button, shift, client);
-        } else {
-            sink_->OnMouseUp(button, shift, client);
+            return 1;
         }
+        // FLTK holds a pointer motion back and hands it over after the other events read
+        // with it, so under load the last step of a drag comes after the release, without
+        // the button. Reported in order, as the core expects, the drag ends where the button
+        // was let go instead of a step short.
+        if (previous && *previous != client) {
+            sink_->OnMouseMove(button | HeldButtonsFromFltk(Fl::event_state()), shift, client);
+        }
+        sink_->OnMouseUp(button, shift, client);
     } else {
         sink_->OnMouseMove(HeldButtonsFromFltk(Fl::event_state()), shift, client);
     }

@@ -7,6 +7,7 @@
 
 #include <FL/Fl_Window.H>
 
+#include <optional>
 #include <vector>
 
 namespace diglux {
@@ -32,7 +33,8 @@ class FltkClockView final : public Fl_Window {
 
     ClockWindowEvents* sink_ = nullptr;
     const RgbImage* frame_ = nullptr;
-    std::vector<Rect> pending_; // areas asked for since the last repaint
+    std::vector<Rect> pending_;        // areas asked for since the last repaint
+    std::optional<Point> lastPointer_; // where the last press or move was passed on
 };
 
 } // namespace diglux
