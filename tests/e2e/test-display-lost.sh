@@ -7,7 +7,6 @@
 set -u
 . "$(dirname "$0")/x-session.sh"
 x_session_start
-xvfb=${SESSION_PIDS[0]}
 
 x_session_clock "$1"
 sleep 1

@@ -3,7 +3,7 @@
 # with its own XDG folders in a temporary folder. Everything started here is stopped again
 # when the sourcing script exits.
 #
-#   x_session_start            sets DISPLAY, HOME, XDG_*, TMPDIR and SESSION_DIR
+#   x_session_start            sets DISPLAY, HOME, XDG_*, TMPDIR, SESSION_DIR and xvfb (its pid)
 #   x_session_track PID        stops PID on exit as well
 #   x_session_fail MESSAGE     prints why the test failed and exits 1
 #
@@ -46,6 +46,49 @@ x_session_need() {
     done
 }
 
+# Stops and forgets the session's processes so far (a failed start's X server and window
+# manager), so that a new attempt starts from nothing.
+x_session_reset() {
+    local pid
+    for pid in "${SESSION_PIDS[@]}"; do kill -KILL "$pid" 2>/dev/null; done
+    for pid in "${SESSION_PIDS[@]}"; do wait "$pid" 2>/dev/null; done
+    SESSION_PIDS=()
+}
+
+# One try at Xvfb plus openbox; on failure says why in start_error and returns 1.
+# Sets DISPLAY and xvfb (the X server's pid).
+x_session_try_start() {
+    local n="" log="$SESSION_DIR/xvfb.log"
+    rm -f "$SESSION_DIR/display"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$SESSION_DIR/display" >"$log" 2>&1 &
+    xvfb=$!
+    x_session_track "$xvfb"
+    # The number is complete once its line has ended.
+    for _ in $(seq 100); do
+        n=$(sed -n '1s/^\([0-9][0-9]*\)$/\1/p' "$SESSION_DIR/display" 2>/dev/null)
+        [ -n "$n" ] && [ "$(wc -l <"$SESSION_DIR/display")" -ge 1 ] && break
+        n=""
+        kill -0 "$xvfb" 2>/dev/null || break
+        sleep 0.1
+    done
+    [ -n "$n" ] || { start_error="Xvfb did not start: $(cat "$log")"; return 1; }
+    export DISPLAY=":$n"
+    xprop -root >/dev/null 2>&1 ||
+        { start_error="Xvfb on $DISPLAY does not answer: $(cat "$log")"; return 1; }
+
+    openbox --sm-disable >"$SESSION_DIR/openbox.log" 2>&1 &
+    local wm=$!
+    x_session_track "$wm"
+    for _ in $(seq 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && return 0
+        kill -0 "$wm" 2>/dev/null || break
+        sleep 0.1
+    done
+    start_error="openbox did not start on $DISPLAY: $(cat "$SESSION_DIR/openbox.log")"
+    kill -0 "$xvfb" 2>/dev/null || start_error+="; Xvfb has ended: $(cat "$log")"
+    return 1
+}
+
 x_session_start() {
     x_session_need Xvfb openbox xdotool xwininfo xprop
     export HOME="$SESSION_DIR/home"
@@ -56,25 +99,15 @@ x_session_start() {
     mkdir -m 700 "$XDG_RUNTIME_DIR"
     unset SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS
 
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$SESSION_DIR/display" \
-        >"$SESSION_DIR/xvfb.log" 2>&1 &
-    x_session_track $!
-    local n
-    for _ in $(seq 100); do
-        n=$(cat "$SESSION_DIR/display" 2>/dev/null)
-        [ -n "$n" ] && break
-        sleep 0.1
+    # A start can fail for reasons outside the test (a display number taken at the same
+    # moment by another X server, a loaded machine); three tries, each from nothing.
+    local try
+    for try in 1 2 3; do
+        x_session_try_start && return 0
+        echo "x-session: try $try: $start_error" >&2
+        x_session_reset
     done
-    [ -n "$n" ] || x_session_fail "Xvfb did not start: $(cat "$SESSION_DIR/xvfb.log")"
-    export DISPLAY=":$n"
-
-    openbox --sm-disable >"$SESSION_DIR/openbox.log" 2>&1 &
-    x_session_track $!
-    for _ in $(seq 100); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && return 0
-        sleep 0.1
-    done
-    x_session_fail "openbox did not start: $(cat "$SESSION_DIR/openbox.log")"
+    x_session_fail "$start_error"
 }
 
 FAKETIME_LIB=/usr/lib/x86_64-linux-gnu/faketime/libfaketimeMT.so.1
