@@ -60,7 +60,11 @@ x_session_reset() {
 x_session_try_start() {
     local n="" log="$SESSION_DIR/xvfb.log"
     rm -f "$SESSION_DIR/display"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$SESSION_DIR/display" >"$log" 2>&1 &
+    # -noreset: without it the server resets when its last client leaves, and a client that
+    # connects during the reset fails; the check below is such a client, and openbox was seen
+    # to fail that way.
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$SESSION_DIR/display" \
+        >"$log" 2>&1 &
     xvfb=$!
     x_session_track "$xvfb"
     # The number is complete once its line has ended.
