@@ -69,9 +69,9 @@ x_session_try_start() {
     x_session_track "$xvfb"
     # The number is complete once its line has ended.
     for _ in $(seq 100); do
-        n=$(sed -n '1s/^\([0-9][0-9]*\)$/\1/p' "$SESSION_DIR/display" 2>/dev/null)
-        [ -n "$n" ] && [ "$(wc -l <"$SESSION_DIR/display")" -ge 1 ] && break
-        n=""
+        [ -s "$SESSION_DIR/display" ] && [ "$(wc -l <"$SESSION_DIR/display")" -ge 1 ] &&
+            n=$(head -n 1 "$SESSION_DIR/display")
+        [ -n "$n" ] && break
         kill -0 "$xvfb" 2>/dev/null || break
         sleep 0.1
     done
@@ -103,8 +103,8 @@ x_session_start() {
     mkdir -m 700 "$XDG_RUNTIME_DIR"
     unset SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS
 
-    # A start can fail for reasons outside the test (a display number taken at the same
-    # moment by another X server, a loaded machine); three tries, each from nothing.
+    # A start can fail for reasons outside the test (it once did in CI, for a reason its log
+    # did not show); three tries, each from nothing, each failure said on stderr.
     local try
     for try in 1 2 3; do
         x_session_try_start && return 0
