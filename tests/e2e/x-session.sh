@@ -12,9 +12,9 @@
 SESSION_DIR=$(mktemp -d "${TMPDIR:-/tmp}/diglux-e2e.XXXXXX")
 SESSION_PIDS=()
 
-x_session_stop() {
-    # Newest first, each given time to end by itself: the clock before the window manager,
-    # the window manager before the X server.
+# Stops and forgets the processes started so far, newest first, each given time to end by
+# itself: the clock before the window manager, the window manager before the X server.
+x_session_stop_processes() {
     local i pid
     for ((i = ${#SESSION_PIDS[@]} - 1; i >= 0; i--)); do
         pid=${SESSION_PIDS[i]}
@@ -26,6 +26,11 @@ x_session_stop() {
         kill -KILL "$pid" 2>/dev/null
         wait "$pid" 2>/dev/null
     done
+    SESSION_PIDS=()
+}
+
+x_session_stop() {
+    x_session_stop_processes
     rm -rf "$SESSION_DIR"
 }
 trap x_session_stop EXIT
@@ -44,15 +49,6 @@ x_session_need() {
     for tool in "$@"; do
         command -v "$tool" >/dev/null || x_session_fail "$tool is not installed (scripts/install-deps)"
     done
-}
-
-# Stops and forgets the session's processes so far (a failed start's X server and window
-# manager), so that a new attempt starts from nothing.
-x_session_reset() {
-    local pid
-    for pid in "${SESSION_PIDS[@]}"; do kill -KILL "$pid" 2>/dev/null; done
-    for pid in "${SESSION_PIDS[@]}"; do wait "$pid" 2>/dev/null; done
-    SESSION_PIDS=()
 }
 
 # One try at Xvfb plus openbox; on failure says why in start_error and returns 1.
@@ -109,7 +105,7 @@ x_session_start() {
     for try in 1 2 3; do
         x_session_try_start && return 0
         echo "x-session: try $try: $start_error" >&2
-        x_session_reset
+        x_session_stop_processes # a new try starts from nothing
     done
     x_session_fail "$start_error"
 }
