@@ -29,7 +29,7 @@ void AlarmTimer::RingingPhase() {
     if (s.BellState == 1) {
         p_.mixer.SetVolNew();
         if (!s.Alarm_SagZeit) {
-            p_.sound.PlayFile(s.AlarmWavPath, SND_NOWAIT);
+            p_.sound.PlayFile(s.AlarmWavPath, {.noWait = true});
         } else if (s.AlarmSpeakDue) {
             s.AlarmSpeakDue = false;
             // The current time (1), no date, no seconds, played at once, after the alarm tones.
@@ -50,7 +50,7 @@ void AlarmTimer::AlarmStop() {
     s.AlarmRinging = false;
     s.AlarmSpeakDue = false;
     p_.sound.StopSound();
-    p_.sound.PlayRes(s.VoiceResType, "~", SND_SYNC); // a quarter second of quiet
+    p_.sound.PlayRes(s.VoiceResType, "~"); // a quarter second of quiet
     OnTop(p_.window, false, false);
     p_.mixer.SetVolOld();
 }

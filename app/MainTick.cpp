@@ -115,11 +115,11 @@ void MainWindow::HourlySignal() {
     if (s.Signal) {
         p.DoEvents();
         p.mixer.SetVolNew();
-        p.sound.PlayRes(s.SoundResType, "PIEP", SND_SYNC);
+        p.sound.PlayRes(s.SoundResType, "PIEP");
         p.DoEvents();
         if (s.SagZeit) {
             for (int i = 0; i < 2; ++i) {
-                p.sound.PlayRes(s.VoiceResType, "~", SND_SYNC);
+                p.sound.PlayRes(s.VoiceResType, "~");
                 p.DoEvents();
             }
         }
@@ -147,7 +147,7 @@ void MainWindow::ChkOrientation() {
     }
     s.OrientationIndex = orientation;
     if (s.SagZeit || s.Signal) {
-        p.sound.PlayRes(s.SoundResType, "PLONG", SND_NOWAIT);
+        p.sound.PlayRes(s.SoundResType, "PLONG", {.noWait = true});
     }
     p.DoEvents();
     s.LoadCountdown = 2;

@@ -57,7 +57,7 @@ MainWindow::MainWindow(const Host& host) : parts_(std::make_unique<Parts>(host))
                                 {}});
     p.pointer.emplace(PointerParts{
         p.state, p.face, p.maps, p.text, host.window, host.desktop, [this] { parts_->DoEvents(); },
-        [this](int keyCode, int shift) { parts_->keys->Form_KeyDown(keyCode, shift); },
+        [this](Key key, int shift) { parts_->keys->Form_KeyDown(key, shift); },
         [this] { parts_->alarm.AlarmStop(); },
         [this] { OnCloseRequest(UnloadReason::ProgramClose); }});
     host.window.AttachFrame(&p.face.Frame());
@@ -162,12 +162,12 @@ void MainWindow::OnDisplayLost() {
     OnCloseRequest(UnloadReason::SessionEnd);
 }
 
-void MainWindow::OnKeyDown(int keyCode, int shift) {
+void MainWindow::OnKeyDown(Key key, int shift) {
     Parts& p = *parts_;
     if (p.ended) {
         return;
     }
-    p.keys->Form_KeyDown(keyCode, shift);
+    p.keys->Form_KeyDown(key, shift);
     if (!p.ended) {
         p.face.Present(p.host.window);
     }

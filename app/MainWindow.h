@@ -40,7 +40,7 @@ class MainWindow final : public ClockWindowEvents {
     bool Ended() const;
 
     // ClockWindowEvents
-    void OnKeyDown(int keyCode, int shift) override;
+    void OnKeyDown(Key key, int shift) override;
     void OnMouseDown(int button, int shift, Point client) override;
     void OnMouseMove(int button, int shift, Point client) override;
     void OnMouseUp(int button, int shift, Point client) override;

@@ -6,8 +6,6 @@
 namespace diglux {
 namespace {
 
-constexpr int kVkF10 = kVkF1 + 9;
-
 std::string DigitsAsTime(const std::array<int, 4>& d) {
     std::string text;
     for (std::size_t i = 0; i < 4; ++i) {
@@ -21,21 +19,21 @@ std::string DigitsAsTime(const std::array<int, 4>& d) {
 
 } // namespace
 
-void KeyCommands::AlarmEntryKey(int key) {
+void KeyCommands::AlarmEntryKey(Key key) {
     ClockState& s = p_.state;
     auto& digits = s.EntryDigits;
     auto& limits = s.DigitLimits;
     const auto digitAt = [&](int pos) -> int& { return digits[static_cast<std::size_t>(pos)]; };
     const int remembered = digitAt(s.EntryPos);
-    if (key >= '0' && key <= '9') {
-        digitAt(s.EntryPos) = key - '0';
+    if (const auto digit = DigitOf(key)) {
+        digitAt(s.EntryPos) = *digit;
         if (s.EntryPos < 3) {
             ++s.EntryPos;
         }
     }
     limits[1] = digits[0] >= 2 ? 3 : 9;
 
-    if (key == kVkF10 || key == kVkEscape) {
+    if (key == Key::F10 || key == Key::Escape) {
         s.Alarm_Time = s.AlarmTimeBackup;
         s.AlarmEntryMode = false;
         s.DisplayValid = false;
@@ -43,7 +41,7 @@ void KeyCommands::AlarmEntryKey(int key) {
         Message("ABGEBROCHEN");
         return;
     }
-    if (key == kVkReturn) {
+    if (key == Key::Return) {
         s.Alarm_Enabled = true;
         s.AlarmEntryMode = false;
         s.AlarmTimeBackup = s.Alarm_Time;
@@ -54,13 +52,13 @@ void KeyCommands::AlarmEntryKey(int key) {
     }
 
     const int limit = limits[static_cast<std::size_t>(s.EntryPos)];
-    if (key == kVkBack || key == kVkLeft) {
+    if (key == Key::Back || key == Key::Left) {
         s.EntryPos = std::max(s.EntryPos - 1, 0);
-    } else if (key == kVkRight) {
+    } else if (key == Key::Right) {
         s.EntryPos = std::min(s.EntryPos + 1, 3);
-    } else if (key == kVkUp) {
+    } else if (key == Key::Up) {
         digitAt(s.EntryPos) = digitAt(s.EntryPos) + 1 > limit ? 0 : digitAt(s.EntryPos) + 1;
-    } else if (key == kVkDown) {
+    } else if (key == Key::Down) {
         digitAt(s.EntryPos) = digitAt(s.EntryPos) - 1 < 0 ? limit : digitAt(s.EntryPos) - 1;
     }
     // A refused digit takes back its value and the cursor step, with a beep.

@@ -9,8 +9,8 @@
 namespace diglux {
 namespace {
 
-constexpr int F(int n) {
-    return kVkF1 + n - 1;
+constexpr Key F(int n) {
+    return FunctionKey(n);
 }
 
 } // namespace
@@ -25,33 +25,33 @@ void KeyCommands::Message(const std::string& text) {
     p_.text.ShowText1(text, true);
 }
 
-void KeyCommands::Form_KeyDown(int keyCode, int shift) {
+void KeyCommands::Form_KeyDown(Key key, int shift) {
     switch (shift) {
     case 0:
         if (p_.state.AlarmEntryMode) {
-            AlarmEntryKey(keyCode);
+            AlarmEntryKey(key);
         } else {
-            PlainKey(keyCode);
+            PlainKey(key);
         }
         break;
     case kShift:
-        ShiftKey(keyCode);
+        ShiftKey(key);
         break;
     case kCtrl:
-        CtrlKey(keyCode);
+        CtrlKey(key);
         break;
     case kAlt:
-        AltKey(keyCode);
+        AltKey(key);
         break;
     default:
         break; // two or more modifiers do nothing
     }
 }
 
-void KeyCommands::PlainKey(int key) {
+void KeyCommands::PlainKey(Key key) {
     ClockState& s = p_.state;
     switch (key) {
-    case kVkEscape:
+    case Key::Escape:
         if (s.AlarmRinging) {
             p_.alarm.AlarmStop();
             Message("ALARM STOP");
@@ -59,12 +59,12 @@ void KeyCommands::PlainKey(int key) {
             p_.close(UnloadReason::ProgramClose);
         }
         return;
-    case kVkSpace:
-    case kVkReturn:
+    case Key::Space:
+    case Key::Return:
         if (s.AlarmRinging) {
             p_.alarm.AlarmStop();
             Message("ALARM STOP");
-        } else if (key == kVkSpace && !(p_.settingsDialogVisible && p_.settingsDialogVisible())) {
+        } else if (key == Key::Space && !(p_.settingsDialogVisible && p_.settingsDialogVisible())) {
             SayTimeCommand(false);
         }
         return;
@@ -106,7 +106,7 @@ void KeyCommands::PlainKey(int key) {
         p_.time.DrawTime();
         Message("I-SERIFE: " + OnOff(!s.ISerifOff));
         return;
-    case 'C': {
+    case Key::C: {
         std::string charset = "ZEICHENSATZ ... ";
         for (int code = 32; code <= 127; ++code) {
             charset += static_cast<char>(code);
@@ -114,29 +114,29 @@ void KeyCommands::PlainKey(int key) {
         p_.text.ScrollText1(charset, 0.25, "", false);
         return;
     }
-    case 'D':
+    case Key::D:
         SayDateCommand();
         return;
-    case 'I':
+    case Key::I:
         ShowStartMsg(p_.text, s);
         return;
-    case 'K':
-    case 'W':
+    case Key::K:
+    case Key::W:
         Message("WOCHE: " +
                 std::to_string(IsoWeek(s.TickNow.year, s.TickNow.month, s.TickNow.day)));
         return;
-    case 'T':
+    case Key::T:
         ShowHelpMsg(p_.text);
         return;
-    case 'S':
+    case Key::S:
         s.Signal = !s.Signal;
         p_.time.DrawTime();
         Message("SIGNAL: " + OnOff(s.Signal));
         if (s.Signal) {
-            p_.sound.PlayRes(s.SoundResType, "PIEP", SND_SYNC);
+            p_.sound.PlayRes(s.SoundResType, "PIEP");
         }
         return;
-    case 'Z':
+    case Key::Z:
         s.SagZeit = !s.SagZeit;
         p_.time.DrawTime();
         Message("ANSAGE: " + OnOff(s.SagZeit));
@@ -146,8 +146,8 @@ void KeyCommands::PlainKey(int key) {
     }
 }
 
-void KeyCommands::ColorKey(int key) {
-    static constexpr std::array<std::pair<int, ColorPreset>, 5> kPresets{{
+void KeyCommands::ColorKey(Key key) {
+    static constexpr std::array<std::pair<Key, ColorPreset>, 5> kPresets{{
         {F(5), kWhitePreset},
         {F(6), kRedPreset},
         {F(7), kGreenPreset},
@@ -164,13 +164,13 @@ void KeyCommands::ColorKey(int key) {
     }
 }
 
-void KeyCommands::CtrlKey(int key) {
+void KeyCommands::CtrlKey(Key key) {
     ClockState& s = p_.state;
     switch (key) {
-    case kVkSpace:
+    case Key::Space:
         SayDateTimeCommand(false);
         return;
-    case 'R':
+    case Key::R:
         p_.window.Move(32 * s.TwipsPerPixelX, 32 * s.TwipsPerPixelY);
         return;
     case F(1):
@@ -232,14 +232,14 @@ void KeyCommands::OffsetCommand(int offset) {
     Message("HELLIG.: " + FormatOffset(s.Color_Offset));
 }
 
-void KeyCommands::ShiftKey(int key) {
-    if (key == kVkSpace) {
+void KeyCommands::ShiftKey(Key key) {
+    if (key == Key::Space) {
         SayTimeCommand(true);
     }
 }
 
-void KeyCommands::AltKey(int key) {
-    if (key == kVkSpace) {
+void KeyCommands::AltKey(Key key) {
+    if (key == Key::Space) {
         SayDateTimeCommand(true);
     } else if (key == F(4)) {
         p_.close(UnloadReason::UserClose);

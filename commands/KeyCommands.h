@@ -11,6 +11,7 @@
 #include "host/Clock.h"
 #include "host/ClockWindowHost.h"
 #include "host/Desktop.h"
+#include "host/Keys.h"
 #include "speech/SoundPlayer.h"
 #include "speech/VoicePlayer.h"
 
@@ -19,20 +20,6 @@
 #include <string>
 
 namespace diglux {
-
-// Windows virtual-key codes the commands use.
-enum VirtualKey : int {
-    kVkBack = 8,
-    kVkReturn = 13,
-    kVkEscape = 27,
-    kVkSpace = 32,
-    kVkLeft = 37,
-    kVkUp = 38,
-    kVkRight = 39,
-    kVkDown = 40,
-    kVkF1 = 112,
-};
-enum ShiftMask : int { kShift = 1, kCtrl = 2, kAlt = 4 };
 
 struct CommandParts {
     ClockState& state;
@@ -59,15 +46,15 @@ struct CommandParts {
 class KeyCommands {
   public:
     explicit KeyCommands(CommandParts parts);
-    void Form_KeyDown(int keyCode, int shift);
+    void Form_KeyDown(Key key, int shift);
 
   private:
-    void PlainKey(int key);
-    void ColorKey(int key);
-    void CtrlKey(int key);
-    void ShiftKey(int key);
-    void AltKey(int key);
-    void AlarmEntryKey(int key);
+    void PlainKey(Key key);
+    void ColorKey(Key key);
+    void CtrlKey(Key key);
+    void ShiftKey(Key key);
+    void AltKey(Key key);
+    void AlarmEntryKey(Key key);
     void SayTimeCommand(bool withSeconds);
     void SayDateCommand();
     void SayDateTimeCommand(bool withSeconds);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "HostTypes.h"
+#include "Keys.h"
 
 namespace diglux {
 
@@ -16,12 +17,12 @@ enum class UnloadReason {
 
 enum MouseButton { kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
 
-// Input of the clock window, implemented by the core. Key codes are Windows virtual-key
-// codes; shift is the mask Shift 1, Ctrl 2, Alt 4. Pointer positions are client pixels.
+// Input of the clock window, implemented by the core. Keys are the program's key enum; shift
+// is the mask Shift 1, Ctrl 2, Alt 4. Pointer positions are client pixels.
 class ClockWindowEvents {
   public:
     virtual ~ClockWindowEvents() = default;
-    virtual void OnKeyDown(int keyCode, int shift) = 0;
+    virtual void OnKeyDown(Key key, int shift) = 0;
     virtual void OnMouseDown(int button, int shift, Point client) = 0;
     virtual void OnMouseMove(int button, int shift, Point client) = 0;
     virtual void OnMouseUp(int button, int shift, Point client) = 0;

@@ -1,5 +1,6 @@
-// The system mixer as the volume code sees it: two lines, each with a volume and a mute
-// control that may or may not exist. A mute control is 1 when muted, 0 when the line sounds.
+// The system mixer as the volume code sees it: the master output and the output of played
+// sounds (wave), each with a volume and a mute control that may or may not exist. A mute
+// control is 1 when muted, 0 when the output sounds.
 #pragma once
 
 #include <optional>
@@ -7,7 +8,7 @@
 
 namespace diglux {
 
-enum class MixerLine { Speakers, WaveOut };
+enum class MixerOutput { Master, Wave };
 enum class MixerControl { Volume, Mute };
 
 struct ControlBounds {
@@ -18,16 +19,16 @@ struct ControlBounds {
 class MixerDevice {
   public:
     virtual ~MixerDevice() = default;
-    // The control's range; empty when the line or the control does not exist.
-    virtual std::optional<ControlBounds> Bounds(MixerLine line, MixerControl control) const = 0;
+    // The control's range; empty when the output or the control does not exist.
+    virtual std::optional<ControlBounds> Bounds(MixerOutput output, MixerControl control) const = 0;
     // The control's current value; empty when it cannot be read.
-    virtual std::optional<long> Get(MixerLine line, MixerControl control) const = 0;
+    virtual std::optional<long> Get(MixerOutput output, MixerControl control) const = 0;
     // Sets the control (clamped to its bounds); false when it cannot be set.
-    virtual bool Set(MixerLine line, MixerControl control, long value) = 0;
-    // The line's name as the mixer shows it (for labels); empty when it does not exist.
-    virtual std::string LineName(MixerLine /*line*/) const { return {}; }
+    virtual bool Set(MixerOutput output, MixerControl control, long value) = 0;
+    // The output's name as the mixer shows it (for labels); empty when it does not exist.
+    virtual std::string OutputName(MixerOutput /*output*/) const { return {}; }
     // The control's name as the mixer shows it; empty when it does not exist.
-    virtual std::string ControlName(MixerLine /*line*/, MixerControl /*control*/) const {
+    virtual std::string ControlName(MixerOutput /*output*/, MixerControl /*control*/) const {
         return {};
     }
 };

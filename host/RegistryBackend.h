@@ -8,16 +8,8 @@
 
 namespace diglux {
 
-// Root handle values as the registry numbers them.
-enum class RegistryRoot : std::uint32_t {
-    ClassesRoot = 0x80000000u,
-    CurrentUser = 0x80000001u,
-    LocalMachine = 0x80000002u,
-    Users = 0x80000003u,
-    PerformanceData = 0x80000004u,
-    CurrentConfig = 0x80000005u,
-    DynData = 0x80000006u,
-};
+// The roots the program reads and writes: the user's settings and the machine's.
+enum class RegistryRoot { CurrentUser, LocalMachine };
 
 enum class RegistryType : std::uint32_t {
     None = 0,

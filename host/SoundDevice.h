@@ -8,12 +8,11 @@
 
 namespace diglux {
 
-// The play flags the program passes, by their meaning.
+// How a sound is played. A sound that cannot be read plays nothing, never a default sound.
 struct SoundFlags {
-    bool async = false;    // return at once and let the sound play on
-    bool noDefault = true; // play nothing when the sound cannot be read
-    bool noWait = false;   // give up instead of waiting when the device is busy (a new sound
-                           // replaces the one playing, so the device is never busy)
+    bool async = false;  // return at once and let the sound play on; else when it has ended
+    bool noWait = false; // give up instead of waiting when the device is busy (a new sound
+                         // replaces the one playing, so the device is never busy)
 };
 
 class SoundDevice {

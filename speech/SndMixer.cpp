@@ -6,7 +6,7 @@
 namespace diglux {
 namespace {
 
-constexpr int kSoundOn = 0; // a mute switch at 0 lets the line sound
+constexpr int kSoundOn = 0; // a mute switch at 0 lets the output sound
 
 } // namespace
 
@@ -18,14 +18,14 @@ void SndMixer::SetVolNew() {
         return;
     }
     const bool save = !volumesSaved_;
-    const std::array<std::tuple<MixerLine, MixerControl, int*, int>, 4> steps{{
-        {MixerLine::Speakers, MixerControl::Mute, &saved_.masterMute, kSoundOn},
-        {MixerLine::Speakers, MixerControl::Volume, &saved_.master, state_.Volume_Master},
-        {MixerLine::WaveOut, MixerControl::Mute, &saved_.waveMute, kSoundOn},
-        {MixerLine::WaveOut, MixerControl::Volume, &saved_.wave, state_.Volume_Wave},
+    const std::array<std::tuple<MixerOutput, MixerControl, int*, int>, 4> steps{{
+        {MixerOutput::Master, MixerControl::Mute, &saved_.masterMute, kSoundOn},
+        {MixerOutput::Master, MixerControl::Volume, &saved_.master, state_.Volume_Master},
+        {MixerOutput::Wave, MixerControl::Mute, &saved_.waveMute, kSoundOn},
+        {MixerOutput::Wave, MixerControl::Volume, &saved_.wave, state_.Volume_Wave},
     }};
-    for (const auto& [line, control, saved, value] : steps) {
-        if (control_.Choose(line, control)) {
+    for (const auto& [output, control, saved, value] : steps) {
+        if (control_.Choose(output, control)) {
             if (save) {
                 *saved = control_.Value();
             }
@@ -39,14 +39,14 @@ void SndMixer::SetVolOld() {
     if (!state_.Volume_Set || !volumesSaved_) {
         return;
     }
-    const std::array<std::tuple<MixerLine, MixerControl, int>, 4> steps{{
-        {MixerLine::Speakers, MixerControl::Mute, saved_.masterMute},
-        {MixerLine::Speakers, MixerControl::Volume, saved_.master},
-        {MixerLine::WaveOut, MixerControl::Mute, saved_.waveMute},
-        {MixerLine::WaveOut, MixerControl::Volume, saved_.wave},
+    const std::array<std::tuple<MixerOutput, MixerControl, int>, 4> steps{{
+        {MixerOutput::Master, MixerControl::Mute, saved_.masterMute},
+        {MixerOutput::Master, MixerControl::Volume, saved_.master},
+        {MixerOutput::Wave, MixerControl::Mute, saved_.waveMute},
+        {MixerOutput::Wave, MixerControl::Volume, saved_.wave},
     }};
-    for (const auto& [line, control, value] : steps) {
-        if (control_.Choose(line, control)) {
+    for (const auto& [output, control, value] : steps) {
+        if (control_.Choose(output, control)) {
             control_.SetValue(value);
         }
     }

@@ -18,33 +18,33 @@ long long DivideRoundHalfEven(long long numerator, long long denominator) {
 
 void SndMixerControl::ChooseFirst() const {
     if (!chosen_) {
-        ChooseNow(MixerLine::Speakers, MixerControl::Volume);
+        ChooseNow(MixerOutput::Master, MixerControl::Volume);
     }
 }
 
-bool SndMixerControl::Choose(MixerLine line, MixerControl control) {
-    return ChooseNow(line, control);
+bool SndMixerControl::Choose(MixerOutput output, MixerControl control) {
+    return ChooseNow(output, control);
 }
 
-bool SndMixerControl::ChooseNow(MixerLine line, MixerControl control) const {
+bool SndMixerControl::ChooseNow(MixerOutput output, MixerControl control) const {
     chosen_ = true;
-    lineName_.clear();
+    outputName_.clear();
     controlName_.clear();
-    line_ = line;
+    output_ = output;
     control_ = control;
-    const auto bounds = device_.Bounds(line, control);
+    const auto bounds = device_.Bounds(output, control);
     success_ = bounds.has_value();
     if (success_) {
         bounds_ = *bounds;
-        lineName_ = device_.LineName(line);
-        controlName_ = device_.ControlName(line, control);
+        outputName_ = device_.OutputName(output);
+        controlName_ = device_.ControlName(output, control);
     }
     return success_;
 }
 
 const std::string& SndMixerControl::ControlName() const {
     ChooseFirst();
-    return lineName_;
+    return outputName_;
 }
 
 const std::string& SndMixerControl::ChannelName() const {
@@ -62,7 +62,7 @@ int SndMixerControl::Value() const {
     if (!success_) {
         return 0;
     }
-    const auto raw = device_.Get(line_, control_);
+    const auto raw = device_.Get(output_, control_);
     long long span = static_cast<long long>(bounds_.maximum) - bounds_.minimum;
     if (!raw || span == 0) {
         return 0; // a control without a range has no percent
@@ -82,7 +82,7 @@ void SndMixerControl::SetValue(int percent) {
     }
     const long long span = static_cast<long long>(bounds_.maximum) - bounds_.minimum;
     const long long raw = DivideRoundHalfEven(span * percent, 100) + bounds_.minimum;
-    device_.Set(line_, control_, static_cast<long>(raw));
+    device_.Set(output_, control_, static_cast<long>(raw));
 }
 
 } // namespace diglux

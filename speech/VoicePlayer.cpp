@@ -75,7 +75,7 @@ bool VoicePlayer::Ansage(const AnsageWhen& zeit, const AnsageWhen& datum, bool w
     }
     const std::vector<std::uint8_t>& bytes = image.Finish();
     if (IsBlank(fileName)) {
-        player_.PlayMem(bytes, wait ? SND_SYNC : SND_ASYNC);
+        player_.PlayMem(bytes, {.async = !wait});
         return true;
     }
     if (files_ == nullptr || !files_->WriteFile(TrimBlanks(fileName), bytes)) {
@@ -99,7 +99,7 @@ bool VoicePlayer::SagZeitX(const SagZeitRequest& request) {
                              request.withWeekday, request.alarm);
     // The device reads the whole file before PlayFile returns, so it can go at once.
     if (files_ != nullptr && files_->FileLength(state_.SagZeitWavPath) > 44) {
-        player_.PlayFile(state_.SagZeitWavPath, 0);
+        player_.PlayFile(state_.SagZeitWavPath);
         files_->RemoveFile(state_.SagZeitWavPath);
     }
     return said;

@@ -11,19 +11,13 @@ struct RootName {
     RegistryRoot root;
 };
 
-constexpr std::array<RootName, 12> kRootNames{{
-    {"HKCR", RegistryRoot::ClassesRoot},
-    {"HKEY_CLASSES_ROOT", RegistryRoot::ClassesRoot},
+// The other registry roots hold nothing of this program's; a path under one of them addresses
+// nothing, as one under an unknown name does.
+constexpr std::array<RootName, 4> kRootNames{{
     {"HKCU", RegistryRoot::CurrentUser},
     {"HKEY_CURRENT_USER", RegistryRoot::CurrentUser},
     {"HKLM", RegistryRoot::LocalMachine},
     {"HKEY_LOCAL_MACHINE", RegistryRoot::LocalMachine},
-    {"HKEY_USERS", RegistryRoot::Users},
-    {"HKPD", RegistryRoot::PerformanceData},
-    {"HKEY_PERFORMANCE_DATA", RegistryRoot::PerformanceData},
-    {"HKEY_CURRENT_CONFIG", RegistryRoot::CurrentConfig},
-    {"HKDD", RegistryRoot::DynData},
-    {"HKEY_DYN_DATA", RegistryRoot::DynData},
 }};
 
 bool EqualNoCase(std::string_view a, std::string_view b) {

@@ -19,7 +19,7 @@ struct RegistryPath {
 };
 
 // The root for a name ("HKCU", "hkey_current_user", ...), compared without regard to case;
-// empty for any other name (HKU and HKCC are not short names).
+// empty for any other name.
 std::optional<RegistryRoot> RootFromName(std::string_view name);
 // The root's long name as registry files write it ("HKEY_CURRENT_USER").
 std::string_view RootLongName(RegistryRoot root);

@@ -10,14 +10,10 @@ namespace {
 
 constexpr int kCloseHighlighted = 3;
 constexpr int kClosePressed = 4;
-constexpr int kKeySpace = 32;
-constexpr int kKeyF9 = 120;
-constexpr int kCtrl = 2;
-constexpr int kAlt = 4;
 
 // The click areas over the three icons, in PicMisc's pixels.
 constexpr std::array<Rect, 3> kSwitches{{{0, 0, 24, 27}, {28, 0, 24, 27}, {56, 0, 24, 27}}};
-constexpr std::array<int, 3> kSwitchKeys{kKeyF9, 'S', 'Z'};
+constexpr std::array<Key, 3> kSwitchKeys{Key::F9, Key::S, Key::Z};
 
 } // namespace
 
@@ -112,16 +108,16 @@ void PointerInput::ClickAction(int button) {
         return;
     }
     if (PointerOver(face.PicClk().Placement())) {
-        p_.keyDown(kKeySpace, 0);
+        p_.keyDown(Key::Space, 0);
     }
     if (PointerOver(face.PicDat().Placement())) {
-        p_.keyDown('D', 0);
+        p_.keyDown(Key::D, 0);
     }
     if (PointerOver(face.PicT1().Placement())) {
-        p_.keyDown(kKeySpace, kAlt);
+        p_.keyDown(Key::Space, kAlt);
     }
     if (PointerOver(face.PicT2().Placement())) {
-        p_.keyDown(kKeySpace, kCtrl);
+        p_.keyDown(Key::Space, kCtrl);
     }
 }
 

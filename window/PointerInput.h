@@ -22,7 +22,7 @@ struct PointerParts {
     ClockWindowHost& window;
     const Desktop& desktop;
     std::function<void()> doEvents;
-    std::function<void(int keyCode, int shift)> keyDown;
+    std::function<void(Key key, int shift)> keyDown;
     std::function<void()> alarmStop;
     std::function<void()> close;
 };

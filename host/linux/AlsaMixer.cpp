@@ -61,10 +61,10 @@ class OpenMixer {
     snd_mixer_t* handle_ = nullptr;
 };
 
-// The ALSA element behind a line's control; null when the own gain stands in for it (the
-// wave line without "PCM") or when there is none.
-snd_mixer_elem_t* ElementFor(const OpenMixer& mixer, MixerLine line, MixerControl control) {
-    snd_mixer_elem_t* elem = mixer.Find(line == MixerLine::Speakers ? kMaster : kPcm);
+// The ALSA element behind a output's control; null when the own gain stands in for it (the
+// wave output without "PCM") or when there is none.
+snd_mixer_elem_t* ElementFor(const OpenMixer& mixer, MixerOutput output, MixerControl control) {
+    snd_mixer_elem_t* elem = mixer.Find(output == MixerOutput::Master ? kMaster : kPcm);
     return mixer.HasControl(elem, control) ? elem : nullptr;
 }
 
@@ -82,21 +82,21 @@ ControlBounds ElementBounds(const OpenMixer& mixer, snd_mixer_elem_t* elem, Mixe
 
 AlsaMixer::AlsaMixer(SdlOutputGain& gain, std::string card) : gain_(gain), card_(std::move(card)) {}
 
-std::optional<ControlBounds> AlsaMixer::Bounds(MixerLine line, MixerControl control) const {
+std::optional<ControlBounds> AlsaMixer::Bounds(MixerOutput output, MixerControl control) const {
     const OpenMixer mixer(card_);
-    if (snd_mixer_elem_t* elem = ElementFor(mixer, line, control)) {
+    if (snd_mixer_elem_t* elem = ElementFor(mixer, output, control)) {
         return ElementBounds(mixer, elem, control);
     }
-    if (line == MixerLine::WaveOut && mixer.IsOpen()) {
+    if (output == MixerOutput::Wave && mixer.IsOpen()) {
         return control == MixerControl::Volume ? ControlBounds{0, SdlOutputGain::kMaximum}
                                                : ControlBounds{0, 1};
     }
     return std::nullopt;
 }
 
-std::optional<long> AlsaMixer::Get(MixerLine line, MixerControl control) const {
+std::optional<long> AlsaMixer::Get(MixerOutput output, MixerControl control) const {
     const OpenMixer mixer(card_);
-    if (snd_mixer_elem_t* elem = ElementFor(mixer, line, control)) {
+    if (snd_mixer_elem_t* elem = ElementFor(mixer, output, control)) {
         long value = 0;
         if (control == MixerControl::Volume) {
             mixer.Alsa().mixer_selem_get_playback_volume(elem, SND_MIXER_SCHN_FRONT_LEFT, &value);
@@ -106,15 +106,15 @@ std::optional<long> AlsaMixer::Get(MixerLine line, MixerControl control) const {
         mixer.Alsa().mixer_selem_get_playback_switch(elem, SND_MIXER_SCHN_FRONT_LEFT, &on);
         return on != 0 ? 0 : 1;
     }
-    if (line == MixerLine::WaveOut && mixer.IsOpen()) {
+    if (output == MixerOutput::Wave && mixer.IsOpen()) {
         return control == MixerControl::Volume ? gain_.Volume() : (gain_.Muted() ? 1 : 0);
     }
     return std::nullopt;
 }
 
-bool AlsaMixer::Set(MixerLine line, MixerControl control, long value) {
+bool AlsaMixer::Set(MixerOutput output, MixerControl control, long value) {
     const OpenMixer mixer(card_);
-    if (snd_mixer_elem_t* elem = ElementFor(mixer, line, control)) {
+    if (snd_mixer_elem_t* elem = ElementFor(mixer, output, control)) {
         const ControlBounds bounds = ElementBounds(mixer, elem, control);
         value = std::clamp(value, bounds.minimum, bounds.maximum);
         if (control == MixerControl::Volume) {
@@ -122,7 +122,7 @@ bool AlsaMixer::Set(MixerLine line, MixerControl control, long value) {
         }
         return mixer.Alsa().mixer_selem_set_playback_switch_all(elem, value == 0 ? 1 : 0) == 0;
     }
-    if (line != MixerLine::WaveOut || !mixer.IsOpen()) {
+    if (output != MixerOutput::Wave || !mixer.IsOpen()) {
         return false;
     }
     if (control == MixerControl::Volume) {
@@ -133,9 +133,9 @@ bool AlsaMixer::Set(MixerLine line, MixerControl control, long value) {
     return true;
 }
 
-std::string AlsaMixer::LineName(MixerLine line) const {
+std::string AlsaMixer::OutputName(MixerOutput output) const {
     const OpenMixer mixer(card_);
-    if (line == MixerLine::Speakers) {
+    if (output == MixerOutput::Master) {
         return mixer.Find(kMaster) != nullptr ? kMaster : "";
     }
     if (!mixer.IsOpen()) {
@@ -144,8 +144,8 @@ std::string AlsaMixer::LineName(MixerLine line) const {
     return mixer.HasControl(mixer.Find(kPcm), MixerControl::Volume) ? kPcm : kOwnWave;
 }
 
-std::string AlsaMixer::ControlName(MixerLine line, MixerControl control) const {
-    const std::string name = LineName(line);
+std::string AlsaMixer::ControlName(MixerOutput output, MixerControl control) const {
+    const std::string name = OutputName(output);
     if (name.empty()) {
         return name;
     }

@@ -136,12 +136,12 @@ bool FltkClockView::KeyIsForThisWindow(int event) {
 }
 
 int FltkClockView::HandleKey(int event) {
-    const auto keyCode = VirtualKeyFromFltk(Fl::event_key());
-    if (!keyCode || !KeyIsForThisWindow(event)) {
+    const auto key = KeyFromFltk(Fl::event_key());
+    if (!key || !KeyIsForThisWindow(event)) {
         return 0;
     }
     if (sink_ != nullptr) {
-        sink_->OnKeyDown(*keyCode, ShiftMaskFromFltk(Fl::event_state()));
+        sink_->OnKeyDown(*key, ShiftMaskFromFltk(Fl::event_state()));
     }
     return 1;
 }

@@ -11,63 +11,49 @@ namespace diglux {
 
 namespace {
 
-constexpr int kVkNumpad0 = 96;
-constexpr int kVkF1 = 112;
-constexpr int kHighestFunctionKey = 24;
-
-// Keys with a fixed counterpart. Punctuation is matched by the symbol of the unshifted key,
-// so both the US and the German layout land on the codes Windows gives for the same key.
-constexpr std::array<std::pair<int, int>, 48> kFixedKeys{{
-    {FL_BackSpace, 8},  {FL_Tab, 9},        {FL_Enter, 13},
-    {FL_KP_Enter, 13},  {FL_Pause, 19},     {FL_Escape, 27},
-    {' ', 32},          {FL_Page_Up, 33},   {FL_Page_Down, 34},
-    {FL_End, 35},       {FL_Home, 36},      {FL_Left, 37},
-    {FL_Up, 38},        {FL_Right, 39},     {FL_Down, 40},
-    {FL_Print, 44},     {FL_Insert, 45},    {FL_Delete, 46},
-    {FL_Help, 47},      {FL_Menu, 93},      {FL_KP + '*', 106},
-    {FL_KP + '+', 107}, {FL_KP + ',', 108}, {FL_KP + '-', 109},
-    {FL_KP + '.', 110}, {FL_KP + '/', 111}, {';', 186},
-    {0xfc, 186},                    // u umlaut (German layout)
-    {'=', 187},         {'+', 187}, // German layout
-    {',', 188},         {'-', 189},         {'.', 190},
-    {'/', 191},         {'#', 191},                        // German layout
-    {'`', 192},         {0xf6, 192},                       // o umlaut (German layout)
-    {'[', 219},         {0xdf, 219},                       // sharp s (German layout)
-    {'\\', 220},        {'^', 220},         {0xfe52, 220}, // dead circumflex (German layout)
-    {']', 221},         {0xfe51, 221},                     // dead acute (German layout)
-    {'\'', 222},        {0xe4, 222},                       // a umlaut (German layout)
-    {'<', 226},                                            // the extra key of ISO keyboards
-    {FL_Iso_Key, 226},
+constexpr std::array<std::pair<int, Key>, 9> kNamedKeys{{
+    {FL_BackSpace, Key::Back},
+    {FL_Enter, Key::Return},
+    {FL_KP_Enter, Key::Return},
+    {FL_Escape, Key::Escape},
+    {' ', Key::Space},
+    {FL_Left, Key::Left},
+    {FL_Up, Key::Up},
+    {FL_Right, Key::Right},
+    {FL_Down, Key::Down},
 }};
 
-std::optional<int> RangeKey(int key) {
-    if (key >= 'a' && key <= 'z') {
-        return key - 'a' + 'A';
-    }
-    if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) {
-        return key;
-    }
-    if (key >= FL_KP + '0' && key <= FL_KP + '9') {
-        return kVkNumpad0 + key - (FL_KP + '0');
-    }
-    if (key > FL_F && key <= FL_F + kHighestFunctionKey) {
-        return kVkF1 + key - (FL_F + 1);
-    }
-    return std::nullopt;
+// Modifiers and locks change other keys; they are no keys of their own. X numbers them
+// Shift_L (0xffe1) to Hyper_R (0xffee) and the ISO shift and lock keys 0xfe01 to 0xfe0f.
+bool IsModifierOrLock(int key) {
+    return (key >= 0xffe1 && key <= 0xffee) || (key >= 0xfe01 && key <= 0xfe0f) ||
+           key == FL_Num_Lock || key == FL_Scroll_Lock;
 }
 
 } // namespace
 
-std::optional<int> VirtualKeyFromFltk(int fltkKey) {
-    if (const auto code = RangeKey(fltkKey)) {
-        return code;
+std::optional<Key> KeyFromFltk(int fltkKey) {
+    if (fltkKey == 0 || IsModifierOrLock(fltkKey)) {
+        return std::nullopt;
     }
-    for (const auto& [key, code] : kFixedKeys) {
-        if (key == fltkKey) {
-            return code;
+    if (fltkKey >= 'a' && fltkKey <= 'z') {
+        return LetterKey(static_cast<char>(fltkKey - 'a' + 'A'));
+    }
+    if (fltkKey >= 'A' && fltkKey <= 'Z') {
+        return LetterKey(static_cast<char>(fltkKey));
+    }
+    if (fltkKey >= '0' && fltkKey <= '9') {
+        return DigitKey(fltkKey - '0');
+    }
+    if (fltkKey > FL_F && fltkKey <= FL_F + 12) {
+        return FunctionKey(fltkKey - FL_F);
+    }
+    for (const auto& [code, key] : kNamedKeys) {
+        if (code == fltkKey) {
+            return key;
         }
     }
-    return std::nullopt;
+    return Key::Other;
 }
 
 int ShiftMaskFromFltk(int fltkState) {

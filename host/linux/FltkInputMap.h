@@ -1,15 +1,17 @@
-// Translates FLTK input into the terms the clock's handlers are written for: Windows
-// virtual-key codes, the modifier mask Shift 1, Ctrl 2, Alt 4, and the button values
-// left 1, right 2, middle 4. Pure functions.
+// Translates FLTK input into the terms the clock's handlers are written for: the program's
+// key enum, the modifier mask Shift 1, Ctrl 2, Alt 4, and the button values left 1, right 2,
+// middle 4. Pure functions.
 #pragma once
+
+#include "host/Keys.h"
 
 #include <optional>
 
 namespace diglux {
 
-// The virtual-key code for an FLTK key, or empty for keys the clock never sees: bare
-// modifiers, lock keys and keys without a counterpart.
-std::optional<int> VirtualKeyFromFltk(int fltkKey);
+// The key for an FLTK key code: Key::Other for a real key the commands do not name, empty for
+// what is no key of its own (bare modifiers, lock keys, nothing).
+std::optional<Key> KeyFromFltk(int fltkKey);
 
 // The mask Shift 1, Ctrl 2, Alt 4 from FLTK's event state.
 int ShiftMaskFromFltk(int fltkState);

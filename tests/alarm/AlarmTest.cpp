@@ -52,15 +52,15 @@ TEST_F(AlarmTest, BrightAndDarkPhasesAlternate) {
 
 // Esc stops the ringing instead of closing the program.
 TEST_F(AlarmTest, SpaceEnterEscAndClicksStopIt) {
-    for (const int key : {32, 13, 27}) {
+    for (const Key key : {Key::Space, Key::Return, Key::Escape}) {
         clock->State().AlarmRinging = true;
         host.log.clear();
         host.window.sink->OnKeyDown(key, 0);
-        EXPECT_FALSE(clock->State().AlarmRinging) << key;
-        EXPECT_EQ(Line(), "ALARM STOP   ") << key;
+        EXPECT_FALSE(clock->State().AlarmRinging) << int(key);
+        EXPECT_EQ(Line(), "ALARM STOP   ") << int(key);
         EXPECT_EQ(CallLog(host.log.begin(), host.log.begin() + 3),
                   (CallLog{"sound.Stop", "sound.PlayWave VOICE1/~ sync", "window.SetTopmost 0 0"}))
-            << key;
+            << int(key);
     }
     EXPECT_FALSE(clock->Ended());
     clock->State().AlarmRinging = true;

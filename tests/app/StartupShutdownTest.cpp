@@ -49,8 +49,8 @@ TEST_F(StartupShutdownTest, EveryWayOfClosingStopsEverythingInOrderAndSavesOnce)
     const std::vector<std::pair<std::string, std::function<void(Sink&)>>> ways{
         {"window manager", [](Sink& s) { s.OnCloseRequest(UnloadReason::UserClose); }},
         {"session end", [](Sink& s) { s.OnCloseRequest(UnloadReason::SessionEnd); }},
-        {"Esc", [](Sink& s) { s.OnKeyDown(27, 0); }},
-        {"Alt+F4", [](Sink& s) { s.OnKeyDown(115, 4); }},
+        {"Esc", [](Sink& s) { s.OnKeyDown(Key::Escape, 0); }},
+        {"Alt+F4", [](Sink& s) { s.OnKeyDown(Key::F4, kAlt); }},
         {"close button", [](Sink& s) {
              s.OnMouseMove(0, 0, {640, 10});
              s.OnMouseDown(kLeftButton, 0, {640, 10});
@@ -60,8 +60,8 @@ TEST_F(StartupShutdownTest, EveryWayOfClosingStopsEverythingInOrderAndSavesOnce)
         FakeHost other;
         MainWindow window(other.Bundle());
         ASSERT_EQ(window.Load().outcome, StartupResult::Outcome::Running) << name;
-        other.window.sink->OnKeyDown(27, 1); // Shift+Esc is not Esc
-        other.window.sink->OnKeyDown(115, 0);
+        other.window.sink->OnKeyDown(Key::Escape, kShift); // Shift+Esc is not Esc
+        other.window.sink->OnKeyDown(Key::F4, 0);
         EXPECT_FALSE(window.Ended()) << name;
         other.log.clear();
         close(*other.window.sink);

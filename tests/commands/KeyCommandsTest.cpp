@@ -4,8 +4,8 @@
 namespace diglux::test {
 namespace {
 
-constexpr int F(int n) {
-    return 111 + n;
+constexpr Key F(int n) {
+    return FunctionKey(n);
 }
 
 class KeyCommandsTest : public ClockFixture {
@@ -16,7 +16,7 @@ class KeyCommandsTest : public ClockFixture {
         Start();
     }
     // Presses a key and returns the line's text without its padding.
-    std::string Press(int key, int shift = 0) {
+    std::string Press(Key key, int shift = 0) {
         host.window.sink->OnKeyDown(key, shift);
         std::string line = clock->Text().Text1Shown();
         line.erase(line.find_last_not_of(' ') + 1);
@@ -26,13 +26,13 @@ class KeyCommandsTest : public ClockFixture {
 };
 
 TEST_F(KeyCommandsTest, SettingTogglesConfirmThemselves) {
-    const std::vector<std::pair<int, std::string>> presses{
-        {F(2), "BLINK: EIN"},     {F(2), "BLINK: AUS"}, {F(1), "EINSTELLUNGEN"},
+    const std::vector<std::pair<Key, std::string>> presses{
+        {F(2), "BLINK: EIN"},     {F(2), "BLINK: AUS"},    {F(1), "EINSTELLUNGEN"},
         {F(12), "|-SER|FE: AUS"}, // the message itself loses its serifs
-        {F(12), "I-SERIFE: EIN"}, {'S', "SIGNAL: AUS"}, {'S', "SIGNAL: EIN"},
-        {'Z', "ANSAGE: EIN"},     {'K', "WOCHE: 9"},    {'W', "WOCHE: 9"}};
+        {F(12), "I-SERIFE: EIN"}, {Key::S, "SIGNAL: AUS"}, {Key::S, "SIGNAL: EIN"},
+        {Key::Z, "ANSAGE: EIN"},  {Key::K, "WOCHE: 9"},    {Key::W, "WOCHE: 9"}};
     for (const auto& [key, line] : presses) {
-        EXPECT_EQ(Press(key), line) << key;
+        EXPECT_EQ(Press(key), line) << int(key);
     }
     EXPECT_EQ(host.CallsStartingWith("sound.PlayWave SOUNDS/PIEP sync").size(), 1u);
     S().Dock = 10; // any magnet distance counts as on
@@ -61,7 +61,7 @@ TEST_F(KeyCommandsTest, ComponentAndBrightnessKeysClampAndFormat) {
     S().Color_Offset = -8;
     EXPECT_EQ(Press(F(1), 2), "- ROT:    079");
     EXPECT_EQ(S().Color_G, 247);
-    const std::vector<std::pair<int, std::string>> presses{{F(3), "- GRUEN:  239"},
+    const std::vector<std::pair<Key, std::string>> presses{{F(3), "- GRUEN:  239"},
                                                            {F(4), "+ GRUEN:  247"},
                                                            {F(5), "- BLAU:   031"},
                                                            {F(6), "+ BLAU:   039"}};
@@ -80,7 +80,7 @@ TEST_F(KeyCommandsTest, ComponentAndBrightnessKeysClampAndFormat) {
 
 TEST_F(KeyCommandsTest, CtrlRMovesTheWindowHomeAndTwoModifiersDoNothing) {
     host.log.clear();
-    Press('R', 2);
+    Press(Key::R, 2);
     EXPECT_EQ(host.CallsStartingWith("window.Move"), (CallLog{"window.Move 32 32"}));
     const std::string before = clock->Text().Text1Shown();
     Press(F(6), 3); // Shift+Ctrl
@@ -102,28 +102,28 @@ TEST_F(KeyCommandsTest, AlarmEntryRefusesWithABeepAndCycles) {
     S().Alarm_Time = "07:30";
     Press(F(10));
     host.log.clear();
-    Press('7'); // no hour starts with 7
+    Press(Key::D7); // no hour starts with 7
     EXPECT_EQ(host.CallsStartingWith("desktop.Beep").size(), 1u);
     EXPECT_EQ(S().EntryPos, 0);
     EXPECT_EQ(S().Alarm_Time, "07:30");
-    Press(40); // Down at 0 on the hour tens gives 2, and 27 becomes 20
+    Press(Key::Down); // Down at 0 on the hour tens gives 2, and 27 becomes 20
     EXPECT_EQ(S().Alarm_Time, "20:30");
-    Press(39);
-    Press(40); // with tens 2 the hour units cycle through 0 to 3
+    Press(Key::Right);
+    Press(Key::Down); // with tens 2 the hour units cycle through 0 to 3
     EXPECT_EQ(S().Alarm_Time, "23:30");
-    Press(38);
+    Press(Key::Up);
     EXPECT_EQ(S().Alarm_Time, "20:30");
-    Press(39);
-    Press('5');
+    Press(Key::Right);
+    Press(Key::D5);
     EXPECT_EQ(S().EntryPos, 3);
-    Press(37);
-    Press(38); // Up at 5 on the minute tens gives 0
+    Press(Key::Left);
+    Press(Key::Up); // Up at 5 on the minute tens gives 0
     EXPECT_EQ(S().Alarm_Time, "20:00");
-    Press('6'); // refused: the minute tens go up to 5
+    Press(Key::D6); // refused: the minute tens go up to 5
     EXPECT_EQ(S().Alarm_Time, "20:00");
     EXPECT_EQ(S().EntryPos, 2);
     EXPECT_EQ(host.CallsStartingWith("desktop.Beep").size(), 2u);
-    EXPECT_EQ(Press(27), "ABGEBROCHEN");
+    EXPECT_EQ(Press(Key::Escape), "ABGEBROCHEN");
     EXPECT_EQ(S().Alarm_Time, "07:30");
     EXPECT_FALSE(S().AlarmEntryMode);
 }

@@ -23,13 +23,13 @@ bool SinkMuted() {
 TEST(AlsaMixer, WithoutACardNothingIsFoundOrChanged) {
     SdlOutputGain gain;
     AlsaMixer mixer(gain, "no-such-card");
-    for (MixerLine line : {MixerLine::Speakers, MixerLine::WaveOut}) {
+    for (MixerOutput line : {MixerOutput::Master, MixerOutput::Wave}) {
         for (MixerControl control : {MixerControl::Volume, MixerControl::Mute}) {
             EXPECT_FALSE(mixer.Bounds(line, control).has_value());
             EXPECT_FALSE(mixer.Get(line, control).has_value());
             EXPECT_FALSE(mixer.Set(line, control, 1));
         }
-        EXPECT_EQ(mixer.LineName(line), "");
+        EXPECT_EQ(mixer.OutputName(line), "");
     }
     EXPECT_EQ(gain.Volume(), SdlOutputGain::kMaximum);
     EXPECT_FALSE(gain.Muted());
@@ -41,10 +41,10 @@ TEST(AlsaMixer, RaiseAndRestoreAreSeenByTheSoundServer) {
     SdlOutputGain gain;
     gain.SetVolume(19660); // 30 %, which the percent scale gives back unchanged
     AlsaMixer mixer(gain);
-    ASSERT_TRUE(mixer.Bounds(MixerLine::Speakers, MixerControl::Volume).has_value());
-    EXPECT_EQ(mixer.LineName(MixerLine::Speakers), "Master");
-    EXPECT_EQ(mixer.LineName(MixerLine::WaveOut), "Wave");
-    EXPECT_EQ(mixer.Get(MixerLine::Speakers, MixerControl::Mute), 1);
+    ASSERT_TRUE(mixer.Bounds(MixerOutput::Master, MixerControl::Volume).has_value());
+    EXPECT_EQ(mixer.OutputName(MixerOutput::Master), "Master");
+    EXPECT_EQ(mixer.OutputName(MixerOutput::Wave), "Wave");
+    EXPECT_EQ(mixer.Get(MixerOutput::Master, MixerControl::Mute), 1);
 
     ClockState state;
     state.Volume_Set = true;

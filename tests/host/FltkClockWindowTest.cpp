@@ -24,7 +24,7 @@ using test::RunCommand;
 
 class RecordingSink final : public ClockWindowEvents {
   public:
-    void OnKeyDown(int keyCode, int shift) override { Add("key", keyCode, shift); }
+    void OnKeyDown(Key key, int shift) override { Add("key", static_cast<int>(key), shift); }
     void OnMouseDown(int button, int shift, Point p) override { Add("down", button, shift, p); }
     void OnMouseMove(int button, int shift, Point p) override { Add("move", button, shift, p); }
     void OnMouseUp(int button, int shift, Point p) override { Add("up", button, shift, p); }
@@ -112,14 +112,18 @@ TEST_F(FltkClockWindowTest, AppearsBorderlessAtItsPositionWithClassAndCaption) {
     EXPECT_TRUE(PumpUntil([this] { return AbsolutePosition() == Point{100, 202}; }));
 }
 
-TEST_F(FltkClockWindowTest, KeysArriveAsVirtualKeysAndEscapeDoesNotClose) {
+TEST_F(FltkClockWindowTest, KeysArriveAsTheProgramsKeysAndEscapeDoesNotClose) {
     RunCommand("xdotool key --window " + Id() +
-               " Escape a shift+b F4 alt+F4 Control_L ctrl+Return");
-    ASSERT_TRUE(PumpUntil([this] { return sink_.events.size() >= 6; }));
+               " Escape a shift+b F4 alt+F4 Control_L ctrl+Return Tab");
+    ASSERT_TRUE(PumpUntil([this] { return sink_.events.size() >= 7; }));
     test::PumpFor(100);
-    const std::vector<std::string> expected{"key 27 0",  "key 65 0",  "key 66 1",
-                                            "key 115 0", "key 115 4", "key 13 2"};
-    EXPECT_EQ(sink_.events, expected);
+    const auto key = [](Key k, int shift) {
+        return "key " + std::to_string(static_cast<int>(k)) + " " + std::to_string(shift);
+    };
+    EXPECT_EQ(sink_.events,
+              (std::vector<std::string>{key(Key::Escape, 0), key(Key::A, 0), key(Key::B, kShift),
+                                        key(Key::F4, 0), key(Key::F4, kAlt),
+                                        key(Key::Return, kCtrl), key(Key::Other, 0)}));
     EXPECT_TRUE(window_->IsVisible());
 }
 
@@ -212,23 +216,21 @@ TEST_F(FltkClockWindowTest, RefreshPushesOnlyTheAreaAskedFor) {
     }
 }
 
-TEST(FltkInputMap, KeysLandOnTheCodesWindowsGivesTheSameKey) {
-    // Both ends of the letter, digit, keypad digit and function key (F1, F24) ranges, a
-    // keysym with Shift (it still names the key); Space, Escape, keypad Enter, BackSpace,
-    // Home, Left, Down, Prior, End, Delete, keypad +; punctuation next to the letter and digit
-    // ranges, and the German layout's keys (u umlaut, +, #, o umlaut, sharp s, a umlaut, <).
-    // Bare modifiers and locks are not keys: Shift_L, Control_R, Alt_L, Caps_Lock, Num_Lock,
-    // Super_L, ISO_Level3_Shift; nor is nothing.
-    const std::pair<int, std::optional<int>> cases[] = {
-        {'a', 65},     {'z', 90},     {'0', 48},    {'9', 57},    {0xffb0, 96}, {0xffb9, 105},
-        {0xffbe, 112}, {0xffd5, 135}, {'Q', 81},    {' ', 32},    {0xff1b, 27}, {0xff8d, 13},
-        {0xff08, 8},   {0xff50, 36},  {0xff51, 37}, {0xff54, 40}, {0xff55, 33}, {0xff57, 35},
-        {0xffff, 46},  {0xffab, 107}, {'/', 191},   {'`', 192},   {'[', 219},   {'-', 189},
-        {0xfc, 186},   {'+', 187},    {'#', 191},   {0xf6, 192},  {0xdf, 219},  {0xe4, 222},
-        {'<', 226},    {0xffe1, {}},  {0xffe4, {}}, {0xffe9, {}}, {0xffe5, {}}, {0xff7f, {}},
-        {0xffeb, {}},  {0xfe03, {}},  {0, {}}};
-    for (const auto& [keysym, code] : cases) {
-        EXPECT_EQ(VirtualKeyFromFltk(keysym), code) << std::hex << keysym;
+TEST(FltkInputMap, KeysLandOnTheProgramsKeys) {
+    // Both ends of the letter, digit and function key ranges, a keysym with Shift (it still
+    // names the key), keypad Enter; keys the commands do not name (keypad digits, F13, Tab,
+    // Delete, the German layout's u umlaut) are Other. Bare modifiers and locks are no keys:
+    // Shift_L, Control_R, Alt_L, Caps_Lock, Num_Lock, Super_L, ISO_Level3_Shift; nor is nothing.
+    const std::pair<int, std::optional<Key>> cases[] = {
+        {'a', Key::A},         {'z', Key::Z},         {'0', Key::D0},       {'9', Key::D9},
+        {0xffbe, Key::F1},     {0xffc9, Key::F12},    {'Q', Key::Q},        {' ', Key::Space},
+        {0xff1b, Key::Escape}, {0xff8d, Key::Return}, {0xff08, Key::Back},  {0xff51, Key::Left},
+        {0xff52, Key::Up},     {0xff53, Key::Right},  {0xff54, Key::Down},  {0xffb0, Key::Other},
+        {0xffca, Key::Other},  {0xff09, Key::Other},  {0xffff, Key::Other}, {0xfc, Key::Other},
+        {0xffe1, {}},          {0xffe4, {}},          {0xffe9, {}},         {0xffe5, {}},
+        {0xff7f, {}},          {0xffeb, {}},          {0xfe03, {}},         {0, {}}};
+    for (const auto& [keysym, key] : cases) {
+        EXPECT_EQ(KeyFromFltk(keysym), key) << std::hex << keysym;
     }
 }
 

@@ -8,8 +8,8 @@
 namespace diglux {
 namespace {
 
-constexpr auto kSpeakers = MixerLine::Speakers;
-constexpr auto kWave = MixerLine::WaveOut;
+constexpr auto kMaster = MixerOutput::Master;
+constexpr auto kWave = MixerOutput::Wave;
 constexpr auto kVolume = MixerControl::Volume;
 constexpr auto kMute = MixerControl::Mute;
 
@@ -23,18 +23,20 @@ TEST(DivideRoundHalfEven, HalvesGoToTheEvenNeighbour) {
 class SndMixerTest : public ::testing::Test {
   protected:
     SndMixerTest() {
-        for (const MixerLine line : {kSpeakers, kWave}) {
+        for (const MixerOutput line : {kMaster, kWave}) {
             host.mixer.bounds[{line, kVolume}] = {0, 65535};
             host.mixer.bounds[{line, kMute}] = {0, 1};
         }
-        host.mixer.values[{kSpeakers, kVolume}] = 6554; // 10 %
-        host.mixer.values[{kSpeakers, kMute}] = 1;
+        host.mixer.values[{kMaster, kVolume}] = 6554; // 10 %
+        host.mixer.values[{kMaster, kMute}] = 1;
         host.mixer.values[{kWave, kVolume}] = 13107; // 20 %
         host.mixer.values[{kWave, kMute}] = 0;
         state.Volume_Set = true; // 50 % and 100 % by default
     }
 
-    long Value(MixerLine line, MixerControl control) { return host.mixer.values[{line, control}]; }
+    long Value(MixerOutput line, MixerControl control) {
+        return host.mixer.values[{line, control}];
+    }
 
     test::FakeHost host;
     ClockState state;
@@ -74,7 +76,7 @@ TEST_F(SndMixerTest, RaiseSetsMutesOffAndTheVolumesInOrderAndRestoresTheFirstSav
                                         "mixer.Set 1 0 65535"}));
     state.Volume_Master = 80;
     mixer.SetVolNew(); // raised again before the restore
-    EXPECT_EQ(Value(kSpeakers, kVolume), 52428);
+    EXPECT_EQ(Value(kMaster, kVolume), 52428);
     mixer.SetVolOld();
     EXPECT_EQ(host.mixer.values, before);
     host.log.clear();
@@ -91,7 +93,7 @@ TEST_F(SndMixerTest, OffOrWithoutControlsNothingIsTouched) {
 
     state.Volume_Set = true;
     host.mixer.bounds.erase({kWave, kVolume});
-    host.mixer.bounds.erase({kSpeakers, kMute});
+    host.mixer.bounds.erase({kMaster, kMute});
     mixer.SetVolNew();
     EXPECT_EQ(host.CallsStartingWith("mixer.Set"),
               (std::vector<std::string>{"mixer.Set 0 0 32768", "mixer.Set 1 1 0"}));

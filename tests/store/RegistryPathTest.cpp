@@ -16,7 +16,7 @@ Split Of(const std::string& path) {
 TEST(RegistryPath, RootNamesInAnyCaseAndOnlyTheTableOnes) {
     EXPECT_EQ(RootFromName("hkcu"), RegistryRoot::CurrentUser);
     EXPECT_EQ(RootFromName("Hkey_Local_Machine"), RegistryRoot::LocalMachine);
-    for (const char* name : {"HKU", "HKCC", ""}) {
+    for (const char* name : {"HKU", "HKCC", "HKCR", "HKEY_USERS", ""}) {
         EXPECT_EQ(RootFromName(name), std::nullopt) << name;
     }
     EXPECT_EQ(RootLongName(RegistryRoot::CurrentUser), "HKEY_CURRENT_USER");

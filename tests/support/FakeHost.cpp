@@ -194,17 +194,17 @@ void FakeSound::Stop() {
     log_.push_back("sound.Stop");
 }
 
-std::optional<ControlBounds> FakeMixer::Bounds(MixerLine line, MixerControl control) const {
+std::optional<ControlBounds> FakeMixer::Bounds(MixerOutput line, MixerControl control) const {
     const auto it = bounds.find({line, control});
     return it == bounds.end() ? std::nullopt : std::optional<ControlBounds>(it->second);
 }
 
-std::optional<long> FakeMixer::Get(MixerLine line, MixerControl control) const {
+std::optional<long> FakeMixer::Get(MixerOutput line, MixerControl control) const {
     const auto it = values.find({line, control});
     return it == values.end() ? std::nullopt : std::optional<long>(it->second);
 }
 
-bool FakeMixer::Set(MixerLine line, MixerControl control, long value) {
+bool FakeMixer::Set(MixerOutput line, MixerControl control, long value) {
     log_.push_back("mixer.Set " + std::to_string(static_cast<int>(line)) + " " +
                    std::to_string(static_cast<int>(control)) + " " + std::to_string(value));
     if (!bounds.contains({line, control})) {

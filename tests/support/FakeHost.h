@@ -147,14 +147,14 @@ class FakeSound final : public SoundDevice {
 class FakeMixer final : public MixerDevice {
   public:
     explicit FakeMixer(CallLog& log) : log_(log) {}
-    std::optional<ControlBounds> Bounds(MixerLine line, MixerControl control) const override;
-    std::optional<long> Get(MixerLine line, MixerControl control) const override;
-    bool Set(MixerLine line, MixerControl control, long value) override;
-    std::string LineName(MixerLine) const override { return {}; }
-    std::string ControlName(MixerLine, MixerControl) const override { return {}; }
+    std::optional<ControlBounds> Bounds(MixerOutput line, MixerControl control) const override;
+    std::optional<long> Get(MixerOutput line, MixerControl control) const override;
+    bool Set(MixerOutput line, MixerControl control, long value) override;
+    std::string OutputName(MixerOutput) const override { return {}; }
+    std::string ControlName(MixerOutput, MixerControl) const override { return {}; }
 
-    std::map<std::pair<MixerLine, MixerControl>, long> values;
-    std::map<std::pair<MixerLine, MixerControl>, ControlBounds> bounds;
+    std::map<std::pair<MixerOutput, MixerControl>, long> values;
+    std::map<std::pair<MixerOutput, MixerControl>, ControlBounds> bounds;
 
   private:
     CallLog& log_;
