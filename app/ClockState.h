@@ -72,9 +72,6 @@ struct ClockState {
     std::int32_t OrientationIndex = 0;
 
     // --- program identity and files -----------------------------------------------------------
-    std::string MakerName;
-    std::string ProductName;
-    std::string ReleaseDate;
     std::string VersionText;
     std::string AlarmWavPath;
     std::string SagZeitWavPath;

@@ -73,9 +73,6 @@ StartupResult MainWindow::Load() {
     ClockState& s = p.state;
     const Host& host = p.host;
 
-    s.MakerName = "Tandemark";
-    s.ProductName = "Diglux";
-    s.ReleaseDate = "16.03.2022";
     s.VersionText = MakeVersionText(host.system.Version());
     if (!p.checks.Run()) {
         return {StartupResult::Outcome::Ended, {}};

@@ -12,6 +12,7 @@
 #include "display/GlyphMaps.h"
 #include "display/TextDisplay.h"
 #include "display/TimeDisplay.h"
+#include "model/ProgramInfo.h"
 #include "platform/DpiCheck.h"
 #include "platform/Environment.h"
 #include "platform/ManifestWriter.h"
@@ -30,16 +31,16 @@ namespace diglux {
 struct MainWindow::Parts {
     explicit Parts(const Host& h)
         : host(h), text(state, face, maps, h.clock, h.timers, h.window, [this] { DoEvents(); }),
-          registryAccess(h.registry, h.desktop), store(registryAccess),
+          registryAccess(h.registry), store(registryAccess, kMakerName, kProductName),
           settings(state, store, h.window, h.desktop, environment, text, [this] { DoEvents(); }),
           environment(h.system, h.desktop, h.clock, h.resources, &h.files),
           sound(h.sound, h.resources),
           voice(sound, h.resources, h.desktop, h.clock, state, environment, &h.files),
           mixer(h.mixer, state), time(state, face, maps, h.clock, text),
           alarm(AlarmParts{state, face, maps, text, time, sound, mixer, voice, h.window, h.clock}),
-          manifest(h.system, environment, h.files, state.ProductName),
+          manifest(h.system, environment, h.files, kProductName),
           dpi(registryAccess, environment, h.desktop, h.processes),
-          checks(StartupCheckParts{state, store, manifest, dpi, environment, h.system, h.desktop,
+          checks(StartupCheckParts{store, manifest, dpi, environment, h.system, h.desktop,
                                    h.processes}) {}
 
     Host host;

@@ -11,11 +11,11 @@ Settings::Settings(ClockState& state, SettingsStore& store, ClockWindowHost& win
       text_(text), doEvents_(std::move(doEvents)), setAutoStart_(std::move(setAutoStart)) {}
 
 std::string Settings::Get(const std::string& name, const std::string& defaultValue) {
-    return store_.GetSettingText(state_.MakerName, state_.ProductName, name, defaultValue);
+    return store_.GetSettingText(name, defaultValue);
 }
 
 void Settings::Save(const std::string& name, const std::string& value) {
-    store_.SaveSettingValue(state_.MakerName, state_.ProductName, name, value);
+    store_.SaveSettingValue(name, value);
 }
 
 // Only "0" switches a flag off: an empty text or any word keeps it on.

@@ -8,8 +8,8 @@
 #include "display/TextDisplay.h"
 #include "host/ClockWindowHost.h"
 #include "host/Desktop.h"
+#include "model/NumberText.h"
 #include "platform/Environment.h"
-#include "store/NumberText.h"
 #include "store/SettingsStore.h"
 
 #include <functional>

@@ -1,6 +1,6 @@
 #include "StartupChecks.h"
 
-#include "store/NumberText.h"
+#include "model/NumberText.h"
 
 namespace diglux {
 
@@ -13,7 +13,7 @@ std::string ColorDepthText(int bitsPerPixel) {
 StartupChecks::StartupChecks(const StartupCheckParts& parts) : p_(parts) {}
 
 std::string StartupChecks::Get(const std::string& name, const std::string& defaultValue) {
-    return p_.store.GetSettingText(p_.state.MakerName, p_.state.ProductName, name, defaultValue);
+    return p_.store.GetSettingText(name, defaultValue);
 }
 
 bool StartupChecks::Run() {
@@ -32,21 +32,19 @@ bool StartupChecks::RestartForManifest() {
     if (LeadingNumber(Get("Reload", "0")) != 0.0) {
         return true;
     }
-    const ClockState& s = p_.state;
-    p_.store.SaveSettingValue(s.MakerName, s.ProductName, "Reload", "1");
+    p_.store.SaveSettingValue("Reload", "1");
     if (p_.processes.Start(p_.environment.ExePath(), {})) {
         return false;
     }
     // The new process could not be started: this one carries on instead.
-    p_.store.DeleteSettingValue(s.MakerName, s.ProductName, "Reload");
+    p_.store.DeleteSettingValue("Reload");
     return true;
 }
 
 bool StartupChecks::SingleInstance() {
-    const ClockState& s = p_.state;
     if (LeadingNumber(Get("Reload", "0")) != 0.0) {
         // Started by the previous process, which may still be ending: not a second instance.
-        p_.store.DeleteSettingValue(s.MakerName, s.ProductName, "Reload");
+        p_.store.DeleteSettingValue("Reload");
         p_.system.OtherInstanceRunning(); // takes the instance lock if it is free by now
         return true;
     }

@@ -22,7 +22,6 @@ std::string ColorDepthText(int bitsPerPixel);
 inline constexpr const char* kAlreadyRunningText = "FEHLER:  Das Programm läuft bereits!      ";
 
 struct StartupCheckParts {
-    ClockState& state; // MakerName and ProductName name the settings key
     SettingsStore& store;
     ManifestWriter& manifest;
     DpiCheck& dpi;

@@ -1,5 +1,7 @@
 #include "Messages.h"
 
+#include "model/ProgramInfo.h"
+
 #include <algorithm>
 
 namespace diglux {
@@ -28,10 +30,11 @@ std::string StartMessage(const ClockState& state) {
     text += " Willkommen!  ***  DIGLUX  V";
     text += state.VersionText;
     text += "  ";
-    text += state.ReleaseDate;
+    text += kReleaseDate;
     text += "  (C) 2022-";
     text += std::to_string(state.TickNow.year);
-    text += " " + state.MakerName;
+    text += " ";
+    text += kMakerName;
     text += "  ***  [F1]: Einstellungen  *  (T): Tastenblegung anzeigen  *  (Rechts-Klick) auf "
             "Zeit/Datum = Ansage";
     if (state.Alarm_Enabled) {

@@ -1,6 +1,6 @@
 #include "DpiCheck.h"
 
-#include "store/NumberText.h"
+#include "model/NumberText.h"
 #include "store/RegistryPath.h"
 
 #include <algorithm>

@@ -118,8 +118,8 @@ bool ManifestIsCurrent(const std::string& text, const std::string& version) {
 }
 
 ManifestWriter::ManifestWriter(const SystemInfo& system, const Environment& environment,
-                               FileSystem& files, const std::string& title)
-    : system_(system), environment_(environment), files_(files), title_(title) {}
+                               FileSystem& files, std::string title)
+    : system_(system), environment_(environment), files_(files), title_(std::move(title)) {}
 
 bool ManifestWriter::Write(bool forceRewrite) {
     if (!system_.UsesManifests()) {

@@ -27,9 +27,9 @@ bool ManifestIsCurrent(const std::string& text, const std::string& version);
 
 class ManifestWriter {
   public:
-    // title is read when the manifest is written (the product name, set at start-up).
+    // title is the product name the manifest names.
     ManifestWriter(const SystemInfo& system, const Environment& environment, FileSystem& files,
-                   const std::string& title);
+                   std::string title);
     // Writes the manifest when it is missing or outdated (or always with forceRewrite); true
     // only when it was written in this call. Below Windows Vista an existing one is deleted.
     bool Write(bool forceRewrite);
@@ -38,7 +38,7 @@ class ManifestWriter {
     const SystemInfo& system_;
     const Environment& environment_;
     FileSystem& files_;
-    const std::string& title_;
+    std::string title_;
 };
 
 } // namespace diglux

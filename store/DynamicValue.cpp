@@ -1,6 +1,6 @@
 #include "DynamicValue.h"
 
-#include "store/NumberText.h"
+#include "model/NumberText.h"
 
 #include <charconv>
 
@@ -27,7 +27,6 @@ std::optional<std::string> DynamicValue::TextForm() const {
             return std::string(v.begin(), v.end());
         }
         std::optional<std::string> operator()(const Texts&) const { return std::nullopt; }
-        std::optional<std::string> operator()(const Values&) const { return std::nullopt; }
     };
     return std::visit(Visitor{}, content_);
 }

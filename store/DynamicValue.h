@@ -1,6 +1,6 @@
 // The dynamically typed value the registry layer hands out and takes in: empty, a 16-bit or
-// 32-bit integer, a byte, a floating-point number, a text, a byte array, an array of texts, or
-// an array of dynamic values. Texts are UTF-8.
+// 32-bit integer, a byte, a floating-point number, a text, a byte array or an array of texts.
+// Texts are UTF-8.
 #pragma once
 
 #include <cstdint>
@@ -15,9 +15,8 @@ class DynamicValue {
   public:
     using Bytes = std::vector<std::uint8_t>;
     using Texts = std::vector<std::string>;
-    using Values = std::vector<DynamicValue>;
     using Content = std::variant<std::monostate, std::int16_t, std::int32_t, std::uint8_t, double,
-                                 std::string, Bytes, Texts, Values>;
+                                 std::string, Bytes, Texts>;
 
     DynamicValue() = default;
     DynamicValue(std::int16_t v) : content_(v) {}
@@ -28,17 +27,13 @@ class DynamicValue {
     DynamicValue(const char* v) : content_(std::string(v)) {}
     DynamicValue(Bytes v) : content_(std::move(v)) {}
     DynamicValue(Texts v) : content_(std::move(v)) {}
-    DynamicValue(Values v) : content_(std::move(v)) {}
-
-    // The program's flags: true is -1, false is 0, both 16-bit.
-    static DynamicValue Flag(bool value) { return DynamicValue(std::int16_t(value ? -1 : 0)); }
 
     bool IsEmpty() const { return std::holds_alternative<std::monostate>(content_); }
     const Content& Get() const { return content_; }
     template <typename T> const T* If() const { return std::get_if<T>(&content_); }
 
-    // The value as text: numbers in decimal, a byte array as its bytes; nothing for arrays of
-    // texts or values, which have no text form. Empty gives "".
+    // The value as text: numbers in decimal, a byte array as its bytes; nothing for an array of
+    // texts, which has no text form. Empty gives "".
     std::optional<std::string> TextForm() const;
     // The value as a number: integers as they are, a text by its leading decimal number;
     // 0 for everything else.

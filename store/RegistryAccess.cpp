@@ -61,10 +61,6 @@ Stored TextList(const DynamicValue::Texts& texts) {
     return stored;
 }
 
-DynamicValue FlagValue(bool value) {
-    return DynamicValue::Flag(value);
-}
-
 } // namespace
 
 DynamicValue FromStored(const Stored& stored) {
@@ -91,45 +87,26 @@ DynamicValue FromStored(const Stored& stored) {
     }
 }
 
-std::optional<Stored> ToStored(const DynamicValue& value) {
+Stored ToStored(const DynamicValue& value) {
     struct Visitor {
-        std::optional<Stored> operator()(std::int16_t v) const { return DWord(v); }
-        std::optional<Stored> operator()(std::int32_t v) const { return DWord(v); }
-        std::optional<Stored> operator()(std::uint8_t v) const { return DWord(v); }
-        std::optional<Stored> operator()(const std::string& v) const { return Text(v); }
-        std::optional<Stored> operator()(const DynamicValue::Texts& v) const { return TextList(v); }
-        std::optional<Stored> operator()(const DynamicValue::Bytes& v) const {
+        Stored operator()(std::int16_t v) const { return DWord(v); }
+        Stored operator()(std::int32_t v) const { return DWord(v); }
+        Stored operator()(std::uint8_t v) const { return DWord(v); }
+        Stored operator()(const std::string& v) const { return Text(v); }
+        Stored operator()(const DynamicValue::Texts& v) const { return TextList(v); }
+        Stored operator()(const DynamicValue::Bytes& v) const {
             return Stored{RegistryType::Binary, v};
         }
-        std::optional<Stored> operator()(const DynamicValue::Values&) const { return std::nullopt; }
         // Every other value is stored by its text form.
-        std::optional<Stored> operator()(std::monostate) const { return Text(""); }
-        std::optional<Stored> operator()(double v) const {
-            return Text(*DynamicValue(v).TextForm());
-        }
+        Stored operator()(std::monostate) const { return Text(""); }
+        Stored operator()(double v) const { return Text(*DynamicValue(v).TextForm()); }
     };
     return std::visit(Visitor{}, value.Get());
 }
 
-RegistryAccess::RegistryAccess(RegistryBackend& backend, Desktop& desktop)
-    : backend_(backend), desktop_(desktop) {}
+RegistryAccess::RegistryAccess(RegistryBackend& backend) : backend_(backend) {}
 
-DynamicValue RegistryAccess::RegistryValue(const std::string& path, int operation) {
-    switch (operation) {
-    case kRegDeleteKey:
-        return FlagValue(RegDeleteKeyPath(path));
-    case kRegDeleteValue:
-        return FlagValue(RegDeleteValuePath(path));
-    case kRegListKeys:
-    case kRegListValues:
-    case kRegCreateKey:
-        return {};
-    default:
-        return Read(path);
-    }
-}
-
-DynamicValue RegistryAccess::Read(const std::string& path) {
+DynamicValue RegistryAccess::RegistryValue(const std::string& path) {
     const RegistryPath where = SplitRegistryPath(path);
     if (!where.root) {
         return {};
@@ -152,11 +129,7 @@ void RegistryAccess::RegistrySet(const std::string& path, const DynamicValue& va
     if (!key) {
         return;
     }
-    if (const auto stored = ToStored(value)) {
-        backend_.SetValue(*key, where.valueName, *stored);
-    } else {
-        desktop_.Beep();
-    }
+    backend_.SetValue(*key, where.valueName, ToStored(value));
     backend_.CloseKey(*key);
 }
 

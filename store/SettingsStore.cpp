@@ -12,33 +12,29 @@ std::string SettingPath(const std::string& maker, const std::string& product,
     return "HKCU\\Software\\" + maker + "\\" + product + "\\" + valueName;
 }
 
-SettingsStore::SettingsStore(RegistryAccess& registry) : registry_(registry) {}
+SettingsStore::SettingsStore(RegistryAccess& registry, std::string maker, std::string product)
+    : registry_(registry), maker_(std::move(maker)), product_(std::move(product)) {}
 
-DynamicValue SettingsStore::GetSettingValue(const std::string& maker, const std::string& product,
-                                            const std::string& name,
+DynamicValue SettingsStore::GetSettingValue(const std::string& name,
                                             const DynamicValue& defaultValue) {
-    DynamicValue value = registry_.RegistryValue(SettingPath(maker, product, name));
+    DynamicValue value = registry_.RegistryValue(SettingPath(maker_, product_, name));
     return value.IsEmpty() ? defaultValue : value;
 }
 
-std::string SettingsStore::GetSettingText(const std::string& maker, const std::string& product,
-                                          const std::string& name,
+std::string SettingsStore::GetSettingText(const std::string& name,
                                           const std::string& defaultValue) {
-    const DynamicValue value = GetSettingValue(maker, product, name, defaultValue);
-    return value.TextForm().value_or(defaultValue);
+    return GetSettingValue(name, defaultValue).TextForm().value_or(defaultValue);
 }
 
-void SettingsStore::SaveSettingValue(const std::string& maker, const std::string& product,
-                                     const std::string& name, const DynamicValue& value) {
-    registry_.RegistrySet(SettingPath(maker, product, name), value);
+void SettingsStore::SaveSettingValue(const std::string& name, const DynamicValue& value) {
+    registry_.RegistrySet(SettingPath(maker_, product_, name), value);
 }
 
-void SettingsStore::DeleteSettingValue(const std::string& maker, const std::string& product,
-                                       const std::string& name) {
+void SettingsStore::DeleteSettingValue(const std::string& name) {
     if (TrimBlanks(name).empty()) {
-        registry_.RegistryValue("HKCU\\Software\\" + maker + "\\" + product, kRegDeleteKey);
+        registry_.RegDeleteKeyPath("HKCU\\Software\\" + maker_ + "\\" + product_);
     } else {
-        registry_.RegistryValue(SettingPath(maker, product, name), kRegDeleteValue);
+        registry_.RegDeleteValuePath(SettingPath(maker_, product_, name));
     }
 }
 

@@ -174,7 +174,7 @@ TEST_F(MainTickTest, TurnedDesktopMovesTheWindowToItsStoredPlace) {
     StartAt(12, 0, 30);
     EXPECT_EQ(clock->State().OrientationIndex, 1);
     EXPECT_EQ(clock->State().LoadCountdown, 0);
-    RegistryAccess registry(host.registry, host.desktop);
+    RegistryAccess registry(host.registry);
     registry.RegistrySet("HKCU\\Software\\Tandemark\\Diglux\\Window.Left", "11");
     registry.RegistrySet("HKCU\\Software\\Tandemark\\Diglux\\Window.Top", "22");
     host.desktop.desktop = {0, 0, 1000, 1000};

@@ -16,8 +16,6 @@ constexpr const char* kBase = "HKCU\\Software\\Tandemark\\Diglux\\";
 class SettingsTest : public ::testing::Test {
   protected:
     SettingsTest() {
-        state.MakerName = "Tandemark";
-        state.ProductName = "Diglux";
         std::string error;
         maps.LoadMasters(host.resources, host.images, error);
         maps.Recolor({95, 255, 47});
@@ -50,8 +48,8 @@ class SettingsTest : public ::testing::Test {
     std::vector<std::string> order; // what happened around the autostart hook
     std::function<void()> countDoEvents = [this] { ++doEvents; };
     TextDisplay text{state, face, maps, host.clock, host.timers, host.window, countDoEvents};
-    RegistryAccess access{host.registry, host.desktop};
-    SettingsStore store{access};
+    RegistryAccess access{host.registry};
+    SettingsStore store{access, "Tandemark", "Diglux"};
     Environment environment{host.system, host.desktop, host.clock, host.resources, &host.files};
     Settings settings{state,       store, host.window,   host.desktop,
                       environment, text,  countDoEvents, [this] { SetAutoStart(); }};

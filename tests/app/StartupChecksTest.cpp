@@ -27,7 +27,7 @@ class StartupChecksTest : public ::testing::Test {
     DynamicValue Reload() { return registry.RegistryValue(kReload); }
 
     FakeHost host;
-    RegistryAccess registry{host.registry, host.desktop};
+    RegistryAccess registry{host.registry};
     std::unique_ptr<MainWindow> clock;
 };
 

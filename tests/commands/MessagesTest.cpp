@@ -17,8 +17,6 @@ ClockState At(int hour, int minute) {
     ClockState state;
     state.TickNow = {2026, 12, 6, hour, minute, 0};
     state.VersionText = "1.00";
-    state.ReleaseDate = "16.03.2022";
-    state.MakerName = "Tandemark";
     return state;
 }
 

@@ -18,22 +18,6 @@ namespace fs = std::filesystem;
 using test::ReadText;
 using test::WriteText;
 
-// The store never shows anything.
-class QuietDesktop final : public Desktop {
-  public:
-    Rect DesktopRect() const override { return {}; }
-    Rect WorkArea() const override { return {}; }
-    Point PointerPosition() const override { return {}; }
-    int ColorPlanes() const override { return 1; }
-    int BitsPerPixel() const override { return 24; }
-    double UnitsPerPixelX() const override { return 1; }
-    double UnitsPerPixelY() const override { return 1; }
-    MessageResult ShowMessageBox(const MessageBoxRequest&) override { return MessageResult::Ok; }
-    void Beep() override {}
-    bool WindowWithCaptionExists(const std::string&) const override { return false; }
-    bool CloseWindowWithCaption(const std::string&) override { return false; }
-};
-
 // A store in a fresh home folder, with what it says collected in log.
 struct StoreUnderTest {
     fs::path File() const { return home / "diglux" / "registry.reg"; }
@@ -42,21 +26,20 @@ struct StoreUnderTest {
     const fs::path home = folder.Path();
     std::ostringstream log;
     RegFileStore store{home.string(), log};
-    QuietDesktop desktop;
-    RegistryAccess access{store, desktop};
-    SettingsStore settings{access};
+    RegistryAccess access{store};
+    SettingsStore settings{access, "Tandemark", "Diglux"};
 };
 
 class RegFileStoreTest : public ::testing::Test, protected StoreUnderTest {};
 
 TEST_F(RegFileStoreTest, WritesReadableRegedit4AndReadsItBackInANewStore) {
-    EXPECT_EQ(settings.GetSettingText("Tandemark", "Diglux", "Blink", "0"), "0");
+    EXPECT_EQ(settings.GetSettingText("Blink", "0"), "0");
     EXPECT_FALSE(fs::exists(home / "diglux")) << "reading creates nothing";
-    settings.SaveSettingValue("Tandemark", "Diglux", "Blink", "1");
-    settings.SaveSettingValue("Tandemark", "Diglux", "Alarm.Time", "07:30");
-    settings.SaveSettingValue("Tandemark", "Diglux", "Reload", "1");
+    settings.SaveSettingValue("Blink", "1");
+    settings.SaveSettingValue("Alarm.Time", "07:30");
+    settings.SaveSettingValue("Reload", "1");
     access.RegistrySet("HKCU\\Software\\Tandemark\\Diglux\\Dock", std::int32_t{5});
-    settings.DeleteSettingValue("Tandemark", "Diglux", "Reload"); // as the start-up checks do
+    settings.DeleteSettingValue("Reload"); // as the start-up checks do
     EXPECT_EQ(ReadText(File()), "REGEDIT4\n\n"
                                 "[HKEY_CURRENT_USER\\Software]\n\n"
                                 "[HKEY_CURRENT_USER\\Software\\Tandemark]\n\n"
@@ -67,7 +50,7 @@ TEST_F(RegFileStoreTest, WritesReadableRegedit4AndReadsItBackInANewStore) {
     EXPECT_EQ(fs::status(home / "diglux").permissions() & fs::perms::all, fs::perms::owner_all);
 
     RegFileStore again(home.string(), log);
-    RegistryAccess second(again, desktop);
+    RegistryAccess second(again);
     EXPECT_EQ(second.RegistryValue("hkcu\\software\\tandemark\\diglux\\BLINK"), DynamicValue("1"));
     EXPECT_EQ(second.RegistryValue("HKCU\\Software\\Tandemark\\Diglux\\Dock"),
               DynamicValue(std::int32_t{5}));
@@ -137,7 +120,7 @@ TEST_F(RegFileStoreTest, LinkedSettingsFileStaysALink) {
     WriteText(home / "dotfiles" / "registry.reg", "REGEDIT4\n");
     fs::create_directories(File().parent_path());
     fs::create_symlink(home / "dotfiles" / "registry.reg", File());
-    settings.SaveSettingValue("Tandemark", "Diglux", "Blink", "1");
+    settings.SaveSettingValue("Blink", "1");
     EXPECT_TRUE(fs::is_symlink(File()));
     EXPECT_NE(ReadText(home / "dotfiles" / "registry.reg").find("\"Blink\"=\"1\""),
               std::string::npos);

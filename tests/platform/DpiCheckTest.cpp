@@ -21,7 +21,7 @@ class DpiCheckTest : public ::testing::Test {
 
     FakeHost host;
     TreeRegistry backend;
-    RegistryAccess registry{backend, host.desktop};
+    RegistryAccess registry{backend};
     Environment environment{host.system, host.desktop, host.clock, host.resources, &host.files};
     DpiCheck check{registry, environment, host.desktop, host.processes};
 };

@@ -1,6 +1,5 @@
-// Numbers in stored texts and the value kinds' text and numeric forms.
-#include "store/NumberText.h"
-#include "store/DynamicValue.h"
+// Numbers in stored texts.
+#include "model/NumberText.h"
 
 #include <gtest/gtest.h>
 
@@ -37,17 +36,6 @@ TEST(RoundHalfEven, IntegersAreClampedToTheirRange) {
     EXPECT_EQ(ToInt32(1e12), 2147483647);
     EXPECT_EQ(ToInt32(std::numeric_limits<double>::infinity()), 2147483647);
     EXPECT_EQ(ToInt32(-2.5), -2);
-}
-
-TEST(DynamicValue, TextAndNumericForms) {
-    EXPECT_EQ(DynamicValue().TextForm(), "");
-    EXPECT_EQ(DynamicValue(std::int32_t{-12}).TextForm(), "-12");
-    EXPECT_EQ(DynamicValue(0.1).TextForm(), "0.1");
-    EXPECT_EQ(DynamicValue(DynamicValue::Bytes{'h', 'i'}).TextForm(), "hi");
-    EXPECT_EQ(DynamicValue(DynamicValue::Texts{"a"}).TextForm(), std::nullopt);
-    EXPECT_EQ(DynamicValue(" 12x").NumericValue(), 12.0);
-    EXPECT_EQ(DynamicValue(DynamicValue::Bytes{'1'}).NumericValue(), 0.0);
-    EXPECT_EQ(DynamicValue::Flag(true), DynamicValue(std::int16_t{-1}));
 }
 
 } // namespace
