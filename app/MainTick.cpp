@@ -1,11 +1,7 @@
-// The main tick (Timer1, every 100 ms): notices the second change, redraws twice a second
-// with the colon phase, hides the close button once the pointer has left, starts and ends the
-// alarm, and plays the hourly signal and announcement.
-#include "app/MainWindow.h"
+#include "MainTick.h"
 
-#include "app/MainWindowParts.h"
-#include "app/TimeText.h"
-#include "display/Orientation.h"
+#include "model/GermanText.h"
+#include "speech/Sentences.h"
 #include "window/WindowStyle.h"
 
 #include <cmath>
@@ -14,143 +10,82 @@ namespace diglux {
 namespace {
 
 constexpr int kTimer1IntervalMs = 100;
-constexpr int kAlarmLengthSeconds = 300;
 
 } // namespace
 
-void MainWindow::Timer1_Timer() {
-    Parts& p = *parts_;
-    ClockState& s = p.state;
-    const Host& host = p.host;
+MainTick::MainTick(TickParts parts) : p_(std::move(parts)) {}
 
-    s.TickTime = FormatTimeOfDay(host.clock.Now());
-    ChkOrientation();
-    if (p.halfSecondTicks == 0) {
-        p.halfSecondTicks = static_cast<int>(std::nearbyint(1000.0 / kTimer1IntervalMs / 2));
+void MainTick::Timer1_Timer() {
+    const LocalDateTime now = p_.clock.Now();
+    p_.placement.ChkOrientation();
+    if (halfSecondTicks_ == 0) {
+        halfSecondTicks_ = static_cast<int>(std::nearbyint(1000.0 / kTimer1IntervalMs / 2));
     }
 
     bool redrawTick = false;
-    const LocalDateTime now = host.clock.Now();
-    if (now != s.TickNow) {
-        s.TickNow = now;
-        p.ticksInSecond = 0;
-        p.settings.ChkLoadSave();
+    if (now != tickNow_) {
+        tickNow_ = now;
+        ticksInSecond_ = 0;
+        p_.placement.ChkLoadSave();
     } else {
-        ++p.ticksInSecond;
-        if (p.ticksInSecond == 1 || p.ticksInSecond == p.halfSecondTicks) {
-            s.ColonPhase = p.ticksInSecond == 1 ? 1 : 0;
-            p.time.DrawTime();
+        ++ticksInSecond_;
+        if (ticksInSecond_ == 1 || ticksInSecond_ == halfSecondTicks_) {
+            p_.time.SetColonPhase(ticksInSecond_ == 1 ? 1 : 0);
+            p_.time.DrawTime(now);
             redrawTick = true;
         }
     }
 
-    if (p.face.PicX().Visible() && !MouseIsOverObject(host.desktop, host.window.ScreenRect())) {
-        p.face.PicX().SetVisible(false);
+    Surface& closeButton = p_.face.PicX();
+    if (closeButton.Visible() && !MouseIsOverObject(p_.desktop, p_.window.ScreenRect())) {
+        closeButton.SetVisible(false);
     }
     if (redrawTick) {
-        AlarmTest();
+        p_.alarm.AlarmTest(tickNow_, p_.entry.AlarmEntryMode());
         OncePerSecond();
     }
-    s.TickTime = FormatTimeOfDay(host.clock.Now());
 }
 
-void MainWindow::AlarmTest() {
-    Parts& p = *parts_;
-    ClockState& s = p.state;
-    if (!s.Alarm_Enabled || s.AlarmEntryMode) {
+void MainTick::OncePerSecond() {
+    const LocalDateTime now = tickNow_;
+    if (now.second == lastSecond_) {
         return;
     }
-    const auto alarm = ParseTimeOfDay(s.Alarm_Time);
-    if (!alarm) {
-        return; // an alarm time that is no time of day never rings
-    }
-    const int d = SecondsOfDay(s.TickNow) - *alarm;
-    if (d >= 0 && d <= kAlarmLengthSeconds) {
-        if (d < 1) {
-            s.AlarmTrigger = true;
-        }
-        if (s.AlarmTrigger) {
-            s.AlarmTrigger = false;
-            if (!s.AlarmRinging) {
-                p.mixer.SetVolNew();
-                s.AlarmRinging = true;
-                if (p.environment.FileLength(s.AlarmWavPath) < 1) {
-                    p.environment.ResToFile(s.SoundResType, "ALARM", s.AlarmWavPath);
-                }
-                OnTop(p.host.window, true, true);
-            }
-        }
-    } else if (s.AlarmRinging) {
-        s.AlarmRinging = false;
-        p.mixer.SetVolOld();
-        p.sound.StopSound();
-        OnTop(p.host.window, false, false);
-    }
-}
-
-void MainWindow::OncePerSecond() {
-    Parts& p = *parts_;
-    ClockState& s = p.state;
-    const LocalDateTime& now = s.TickNow;
-    if (now.second == p.lastSecond) {
-        return;
-    }
-    p.lastSecond = now.second;
-    if (!s.AlarmRinging) {
+    // Noted before anything is played: a tick run in between does not repeat this second.
+    lastSecond_ = now.second;
+    const Settings& s = p_.settings;
+    if (!p_.alarm.AlarmRinging()) {
         const bool fullHour = now.minute == 0 && now.second == 0;
         if (fullHour && s.SagZeit_Start <= now.hour && now.hour <= s.SagZeit_Ende) {
-            HourlySignal();
+            HourlySignal(now);
         } else if (now.minute == 0 && now.second > 4 && s.SagZeit) {
-            p.mixer.SetVolOld(); // in case an announcement left the volume raised
+            p_.mixer.SetVolOld(); // in case an announcement left the volume raised
         }
     }
-    if (s.AlarmRinging && s.Alarm_SagZeit && p.host.clock.Now().second % 10 == 0) {
-        s.AlarmSpeakDue = true;
-    }
+    p_.alarm.NewSecond(now);
 }
 
-void MainWindow::HourlySignal() {
-    Parts& p = *parts_;
-    ClockState& s = p.state;
+void MainTick::HourlySignal(const LocalDateTime& now) {
+    const Settings& s = p_.settings;
     if (s.Signal) {
-        p.DoEvents();
-        p.mixer.SetVolNew();
-        p.sound.PlayRes(s.SoundResType, "PIEP");
-        p.DoEvents();
+        p_.doEvents();
+        p_.mixer.SetVolNew();
+        p_.sound.PlayRes(kSoundResType, "PIEP");
+        p_.doEvents();
         if (s.SagZeit) {
             for (int i = 0; i < 2; ++i) {
-                p.sound.PlayRes(s.VoiceResType, "~");
-                p.DoEvents();
+                p_.sound.PlayRes(kVoiceResType, "~");
+                p_.doEvents();
             }
         }
-        p.mixer.SetVolOld();
+        p_.mixer.SetVolOld();
     }
     if (s.SagZeit) {
-        p.mixer.SetVolNew();
-        const std::string sentence = ZeitInWorten(s.TickTime, false, false, false, false);
-        p.text.ScrollText1(SentenceForLine(sentence), 0.065, "", false);
-        SagZeitRequest request;
-        request.whenText = s.TickTime;
-        p.voice.SagZeitX(request);
-        p.mixer.SetVolOld();
+        p_.mixer.SetVolNew();
+        p_.text.ScrollText1(SentenceForLine(ZeitInWorten(now)), 0.065);
+        p_.voice.SagZeitX({.time = now});
+        p_.mixer.SetVolOld();
     }
-}
-
-// Notices a turned desktop: a click sound, then the countdown that shows the new
-// orientation and moves the window to its stored position.
-void MainWindow::ChkOrientation() {
-    Parts& p = *parts_;
-    ClockState& s = p.state;
-    const int orientation = Orientation(p.host.desktop);
-    if (orientation == s.OrientationIndex) {
-        return;
-    }
-    s.OrientationIndex = orientation;
-    if (s.SagZeit || s.Signal) {
-        p.sound.PlayRes(s.SoundResType, "PLONG", {.noWait = true});
-    }
-    p.DoEvents();
-    s.LoadCountdown = 2;
 }
 
 } // namespace diglux

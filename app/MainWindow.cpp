@@ -2,8 +2,6 @@
 
 #include "app/MainWindowParts.h"
 #include "commands/Messages.h"
-#include "display/Orientation.h"
-#include "speech/Sentences.h"
 #include "window/WindowStyle.h"
 
 namespace diglux {
@@ -18,48 +16,61 @@ void DeleteIfNotEmpty(Environment& environment, FileSystem& files, const std::st
 
 } // namespace
 
-MainWindow::MainWindow(const Host& host) : parts_(std::make_unique<Parts>(host)) {
+MainWindow::Parts::Parts(const Host& h, MainWindow& window)
+    : host(h), text(settings, face, maps, h.clock, h.timers, h.window, [this] { DoEvents(); }),
+      time(settings, face, maps, h.clock, text, h.desktop.UnitsPerPixelX()),
+      registryAccess(h.registry), store(registryAccess, kMakerName, kProductName),
+      environment(h.system, h.desktop, h.clock, h.resources, &h.files), sound(h.sound, h.resources),
+      voice(sound, h.resources, h.desktop, environment, &h.files, sagZeitWavPath),
+      mixer(h.mixer, settings),
+      placement(store, h.window, h.desktop, settings, text, sound, [this] { DoEvents(); }),
+      storage(settings, store, placement, [this] { return environment.WinVersion() < 6.0f; }),
+      alarm(AlarmParts{settings, text, time, sound, mixer, voice, h.window, h.clock, environment,
+                       alarmWavPath}),
+      entry(settings, time, text, h.desktop),
+      tick(TickParts{settings, h.clock, face, time, text, alarm, entry, placement, sound, mixer,
+                     voice, h.window, h.desktop, [this] { DoEvents(); }}),
+      keys(CommandParts{settings,
+                        text,
+                        time,
+                        alarm,
+                        entry,
+                        sound,
+                        voice,
+                        h.window,
+                        h.desktop,
+                        h.clock,
+                        tick.TickNow(),
+                        versionText,
+                        [this] { DoEvents(); },
+                        [&window](UnloadReason reason) { window.OnCloseRequest(reason); },
+                        {},
+                        {},
+                        {}}),
+      pointer(PointerParts{settings, placement, face, maps, text, h.window, h.desktop,
+                           [this] { DoEvents(); },
+                           [this](Key key, int shift) { keys.Form_KeyDown(key, shift); },
+                           [this] { alarm.AlarmStop(); },
+                           [&window] { window.OnCloseRequest(UnloadReason::ProgramClose); }}),
+      manifest(h.system, environment, h.files, kProductName),
+      dpi(registryAccess, environment, h.desktop, h.processes),
+      checks(
+          StartupCheckParts{store, manifest, dpi, environment, h.system, h.desktop, h.processes}) {}
+
+MainWindow::MainWindow(const Host& host) : parts_(std::make_unique<Parts>(host, *this)) {
     Parts& p = *parts_;
-    p.timer1 = host.timers.CreateTimer(100, [this] {
-        Timer1_Timer();
-        parts_->face.Present(parts_->host.window);
-    });
-    p.timerAlarm = host.timers.CreateTimer(500, [this] {
-        parts_->alarm.TimerAlarm_Timer();
-        parts_->face.Present(parts_->host.window);
-    });
+    // Every timer's handler ends by pushing what it changed to the screen.
+    const auto timer = [&p](int intervalMs, auto handler) {
+        return p.host.timers.CreateTimer(intervalMs, [&p, handler] {
+            handler();
+            p.face.Present(p.host.window);
+        });
+    };
+    p.timer1 = timer(100, [&p] { p.tick.Timer1_Timer(); });
+    p.timerAlarm = timer(500, [&p] { p.alarm.TimerAlarm_Timer(p.entry.AlarmEntryMode()); });
     p.timerSound = host.timers.CreateTimer(500, [] {});
-    p.timerScr = host.timers.CreateTimer(5, [this] {
-        parts_->text.TimerScr_Timer();
-        parts_->face.Present(parts_->host.window);
-    });
+    p.timerScr = timer(5, [&p] { p.text.TimerScr_Timer(); });
     p.text.SetScrollTimer(p.timerScr);
-    p.keys.emplace(CommandParts{p.state,
-                                p.text,
-                                p.time,
-                                p.alarm,
-                                p.sound,
-                                p.voice,
-                                host.window,
-                                host.desktop,
-                                host.clock,
-                                p.random,
-                                [this] { parts_->DoEvents(); },
-                                [](const LocalDateTime& when, bool withSeconds) {
-                                    return ZeitInWorten(when, withSeconds, false, false, false);
-                                },
-                                [](const LocalDateTime& when, bool withWeekday) {
-                                    return DatumInWorten(when, withWeekday, false, false, false);
-                                },
-                                [this](UnloadReason reason) { OnCloseRequest(reason); },
-                                {},
-                                {},
-                                {}});
-    p.pointer.emplace(PointerParts{
-        p.state, p.face, p.maps, p.text, host.window, host.desktop, [this] { parts_->DoEvents(); },
-        [this](Key key, int shift) { parts_->keys->Form_KeyDown(key, shift); },
-        [this] { parts_->alarm.AlarmStop(); },
-        [this] { OnCloseRequest(UnloadReason::ProgramClose); }});
     host.window.AttachFrame(&p.face.Frame());
     host.window.SetEventSink(this);
 }
@@ -70,25 +81,19 @@ MainWindow::~MainWindow() {
 
 StartupResult MainWindow::Load() {
     Parts& p = *parts_;
-    ClockState& s = p.state;
     const Host& host = p.host;
-
-    s.VersionText = MakeVersionText(host.system.Version());
+    p.versionText = MakeVersionText(host.system.Version());
     if (!p.checks.Run()) {
         return {StartupResult::Outcome::Ended, {}};
     }
 
-    s.TwipsPerPixelX = host.desktop.UnitsPerPixelX();
-    s.TwipsPerPixelY = host.desktop.UnitsPerPixelY();
-    p.settings.LoadOrientation();
-    s.OrientationIndex = Orientation(host.desktop) != 0 ? 1 : 0;
-
-    p.settings.Load();
+    p.placement.LoadOrientation();
+    p.placement.NoteOrientation();
+    p.storage.Load();
 
     // The random colour's generator, seeded from the date and time.
     const LocalDateTime now = host.clock.Now();
-    std::seed_seq seed{now.year, now.month, now.day, now.hour, now.minute, now.second};
-    p.random.seed(seed);
+    p.keys.SeedRandom(now);
     if (p.environment.ShadowSupported()) {
         DropShadow(host.window);
     }
@@ -98,22 +103,20 @@ StartupResult MainWindow::Load() {
         return {StartupResult::Outcome::Failed, error};
     }
 
-    s.DigitLimits = {2, 9, 5, 9};
     const std::string prefix = p.environment.TempDir() + ExeBaseName(p.environment.ExePath());
-    s.AlarmWavPath = prefix + "Alarm.wav";
-    s.SagZeitWavPath = prefix + "SagZeit.wav";
-    s.VoiceResType = "VOICE1";
-    s.SoundResType = "SOUNDS";
+    p.alarmWavPath = prefix + "Alarm.wav";
+    p.sagZeitWavPath = prefix + "SagZeit.wav";
 
-    p.time.DrawTime();
+    p.time.DrawTime(now);
+    p.tick.Start(now);
     host.timers.SetEnabled(p.timer1, true);
     host.timers.SetEnabled(p.timerAlarm, true);
-    ShowInTask(host.window, s.ShowInTask);
-    p.text.RollText2("", false, true, 0);
+    ShowInTask(host.window, p.settings.ShowInTask);
+    p.text.RollText2("", Align::Left, {.initX = true});
     p.face.Present(host.window);
     host.window.Show();
-    ShowStartMsg(p.text, s);
-    p.text.DrawText2(false, 0.25);
+    ShowStartMsg(p.text, now, p.versionText, p.settings);
+    p.text.DrawText2(now, {.steps = 0.25});
     p.face.Present(host.window);
     p.started = true;
     return {};
@@ -129,24 +132,23 @@ void MainWindow::OnCloseRequest(UnloadReason /*reason*/) {
         return;
     }
     // The autostart bookkeeping that depends on the reason comes with the autostart work.
-    ClockState& s = p.state;
     const Host& host = p.host;
     p.sound.StopSound();
     if (!p.displayLost) {
-        OnTop(host.window, false, false);
+        OnTop(host.window, Topmost::Leave);
     }
-    s.AlarmEntryMode = false;
+    p.entry.Leave();
     for (const TimerId id : {p.timer1, p.timerAlarm, p.timerSound, p.timerScr}) {
         host.timers.SetEnabled(id, false);
     }
     if (p.started && !p.displayLost) {
-        p.text.ShowText1("BYE BYE ...", true);
-        p.text.RollText2("", false, false, 2.0);
+        p.text.ShowText1("BYE BYE ...", Force::Yes);
+        p.text.RollText2("", Align::Left, {.steps = 2.0});
         p.face.Present(host.window);
     }
-    DeleteIfNotEmpty(p.environment, host.files, s.AlarmWavPath);
-    DeleteIfNotEmpty(p.environment, host.files, s.SagZeitWavPath);
-    p.settings.SetSave();
+    DeleteIfNotEmpty(p.environment, host.files, p.alarmWavPath);
+    DeleteIfNotEmpty(p.environment, host.files, p.sagZeitWavPath);
+    p.storage.SetSave();
     p.environment.WaitSeconds(0.25f);
     p.ended = true;
     if (!p.displayLost) {
@@ -159,58 +161,33 @@ void MainWindow::OnDisplayLost() {
     OnCloseRequest(UnloadReason::SessionEnd);
 }
 
-void MainWindow::OnKeyDown(Key key, int shift) {
+// Runs an input handler until the clock has ended (pointer input only once it has started),
+// then pushes what the handler changed to the screen.
+template <typename Handler> void MainWindow::Forward(bool beforeStart, Handler&& handler) {
     Parts& p = *parts_;
-    if (p.ended) {
+    if (p.ended || !(p.started || beforeStart)) {
         return;
     }
-    p.keys->Form_KeyDown(key, shift);
+    handler(p);
     if (!p.ended) {
         p.face.Present(p.host.window);
     }
+}
+
+void MainWindow::OnKeyDown(Key key, int shift) {
+    Forward(true, [&](Parts& p) { p.keys.Form_KeyDown(key, shift); });
 }
 
 void MainWindow::OnMouseDown(int button, int, Point client) {
-    ForwardPointer([&](PointerInput& pointer) { pointer.MouseDown(button, client); });
+    Forward(false, [&](Parts& p) { p.pointer.MouseDown(button, client); });
 }
 
 void MainWindow::OnMouseMove(int button, int, Point client) {
-    ForwardPointer([&](PointerInput& pointer) { pointer.MouseMove(button, client); });
+    Forward(false, [&](Parts& p) { p.pointer.MouseMove(button, client); });
 }
 
 void MainWindow::OnMouseUp(int button, int, Point client) {
-    ForwardPointer([&](PointerInput& pointer) { pointer.MouseUp(button, client); });
-}
-
-void MainWindow::ForwardPointer(const std::function<void(PointerInput&)>& handler) {
-    Parts& p = *parts_;
-    if (p.ended || !p.started) {
-        return;
-    }
-    handler(*p.pointer);
-    if (!p.ended) {
-        p.face.Present(p.host.window);
-    }
-}
-
-void MainWindow::DrawTime() {
-    parts_->time.DrawTime();
-}
-
-void MainWindow::AlarmStop() {
-    parts_->alarm.AlarmStop();
-}
-
-const TextDisplay& MainWindow::Text() const {
-    return parts_->text;
-}
-
-ClockState& MainWindow::State() {
-    return parts_->state;
-}
-
-ClockFace& MainWindow::Face() {
-    return parts_->face;
+    Forward(false, [&](Parts& p) { p.pointer.MouseUp(button, client); });
 }
 
 } // namespace diglux

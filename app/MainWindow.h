@@ -1,21 +1,14 @@
-// The clock window's logic: start-up, shutdown, the main tick and the event handlers. It owns
-// the running state, the surfaces, the glyph maps and the components, builds them in
-// dependency order and forwards the window's events to them. It never touches the platform
-// except through the Host it is given.
+// The clock window's logic: start-up, shutdown and the event handlers. It builds the
+// components in dependency order, owns them, and forwards the window's events and timers to
+// them. It never touches the platform except through the Host it is given.
 #pragma once
 
-#include "app/ClockState.h"
 #include "host/Host.h"
 
-#include <functional>
 #include <memory>
 #include <string>
 
 namespace diglux {
-
-class ClockFace;
-class TextDisplay;
-class PointerInput;
 
 struct StartupResult {
     enum class Outcome {
@@ -50,26 +43,12 @@ class MainWindow final : public ClockWindowEvents {
     // window again.
     void OnDisplayLost();
 
-    // Paints the clock face; what it repaints depends on DisplayValid and ColorDirty.
-    void DrawTime();
-    // The main tick, run by Timer1 every 100 ms.
-    void Timer1_Timer();
-
-    // Silences a ringing alarm (clicks and keys call it).
-    void AlarmStop();
-
-    // For tests and benchmarks: the running state, the surfaces and the text display.
-    ClockState& State();
-    ClockFace& Face();
-    const TextDisplay& Text() const;
+    // The components, for the tests and benchmarks that look inside (app/MainWindowParts.h).
+    struct Parts;
+    Parts& Inside() { return *parts_; }
 
   private:
-    struct Parts;
-    void ChkOrientation();
-    void AlarmTest();
-    void OncePerSecond();
-    void HourlySignal();
-    void ForwardPointer(const std::function<void(PointerInput&)>& handler);
+    template <typename Handler> void Forward(bool beforeStart, Handler&& handler);
 
     std::unique_ptr<Parts> parts_;
 };

@@ -4,7 +4,6 @@
 // without saving anything.
 #pragma once
 
-#include "app/ClockState.h"
 #include "host/Desktop.h"
 #include "host/Processes.h"
 #include "host/SystemInfo.h"

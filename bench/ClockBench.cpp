@@ -1,6 +1,7 @@
 // The clock's hot paths on the fake host: the 100 ms tick, a full repaint of every glyph,
 // composing the whole window, and recolouring the six glyph maps.
 #include "app/MainWindow.h"
+#include "app/MainWindowParts.h"
 #include "display/ClockFace.h"
 #include "display/GlyphMaps.h"
 #include "tests/support/FakeHost.h"
@@ -22,8 +23,8 @@ struct RunningClock {
     }
     // One tick as Timer1 runs it: the handler, then the changed areas pushed to the window.
     void Tick() {
-        window->Timer1_Timer();
-        window->Face().Present(host.window);
+        window->Inside().tick.Timer1_Timer();
+        window->Inside().face.Present(host.window);
         host.window.refreshed.clear();
         host.log.clear();
     }
@@ -35,7 +36,7 @@ struct RunningClock {
 // and the colons when they blink), seven find nothing to do. Reported per tick.
 void BM_NormalTick(benchmark::State& state) {
     RunningClock clock;
-    clock.window->State().Blink = state.range(0) != 0;
+    clock.window->Inside().settings.Blink = state.range(0) != 0;
     int tickInSecond = 0;
     for (auto _ : state) {
         if (tickInSecond == 0) {
@@ -64,10 +65,11 @@ BENCHMARK(BM_RedrawTick);
 void BM_FullRepaint(benchmark::State& state) {
     RunningClock clock;
     for (auto _ : state) {
-        clock.window->State().DisplayValid = false;
-        clock.window->DrawTime();
-        clock.window->Face().Form().MarkDirty({0, 0, ClockFace::kWidth, ClockFace::kHeight});
-        clock.window->Face().Present(clock.host.window);
+        MainWindow::Parts& parts = clock.window->Inside();
+        parts.time.Invalidate();
+        parts.time.DrawTime(clock.host.clock.now);
+        parts.face.Form().MarkDirty({0, 0, ClockFace::kWidth, ClockFace::kHeight});
+        parts.face.Present(clock.host.window);
         clock.host.window.refreshed.clear();
     }
 }

@@ -1,35 +1,36 @@
 #include "KeyCommands.h"
 
 #include "commands/Messages.h"
-#include "display/Calendar.h"
 #include "display/ColorModel.h"
+#include "model/Calendar.h"
 
 #include <algorithm>
 
 namespace diglux {
 namespace {
 
-constexpr Key F(int n) {
-    return FunctionKey(n);
+std::string OnOff(bool on) {
+    return on ? "EIN" : "AUS";
 }
 
 } // namespace
 
 KeyCommands::KeyCommands(CommandParts parts) : p_(std::move(parts)) {}
 
-std::string KeyCommands::OnOff(bool on) {
-    return on ? "EIN" : "AUS";
+void KeyCommands::SeedRandom(const LocalDateTime& now) {
+    std::seed_seq seed{now.year, now.month, now.day, now.hour, now.minute, now.second};
+    random_.seed(seed);
 }
 
 void KeyCommands::Message(const std::string& text) {
-    p_.text.ShowText1(text, true);
+    p_.text.ShowText1(text, Force::Yes);
 }
 
 void KeyCommands::Form_KeyDown(Key key, int shift) {
     switch (shift) {
-    case 0:
-        if (p_.state.AlarmEntryMode) {
-            AlarmEntryKey(key);
+    case kNoModifier:
+        if (p_.entry.AlarmEntryMode()) {
+            p_.entry.KeyDown(key);
         } else {
             PlainKey(key);
         }
@@ -49,60 +50,53 @@ void KeyCommands::Form_KeyDown(Key key, int shift) {
 }
 
 void KeyCommands::PlainKey(Key key) {
-    ClockState& s = p_.state;
+    Settings& s = p_.settings;
+    if ((key == Key::Escape || key == Key::Space || key == Key::Return) &&
+        p_.alarm.AlarmRinging()) {
+        p_.alarm.AlarmStop();
+        Message("ALARM STOP");
+        return;
+    }
     switch (key) {
     case Key::Escape:
-        if (s.AlarmRinging) {
-            p_.alarm.AlarmStop();
-            Message("ALARM STOP");
-        } else {
-            p_.close(UnloadReason::ProgramClose);
-        }
+        p_.close(UnloadReason::ProgramClose);
         return;
     case Key::Space:
-    case Key::Return:
-        if (s.AlarmRinging) {
-            p_.alarm.AlarmStop();
-            Message("ALARM STOP");
-        } else if (key == Key::Space && !(p_.settingsDialogVisible && p_.settingsDialogVisible())) {
+        if (!(p_.settingsDialogVisible && p_.settingsDialogVisible())) {
             SayTimeCommand(false);
         }
         return;
-    case F(1):
+    case Key::F1:
         if (p_.openSettingsDialog) {
             p_.openSettingsDialog();
         }
         Message("EINSTELLUNGEN");
         return;
-    case F(2):
+    case Key::F2:
         s.Blink = !s.Blink;
-        s.DisplayValid = false;
+        p_.time.Invalidate();
         p_.time.DrawTime();
         Message("BLINK: " + OnOff(s.Blink));
         return;
-    case F(4):
+    case Key::F4:
         s.Dock = s.Dock == 0 ? 5 : 0;
-        Message(std::string("MAGNET: ") + OnOff(s.Dock >= 1));
+        Message("MAGNET: " + OnOff(s.Dock >= 1));
         return;
-    case F(9):
-        s.Alarm_Enabled = s.BellState == 0;
+    case Key::F9:
+        // The bell mirrors Alarm.Enabled while the alarm does not ring: this toggles it.
+        s.Alarm_Enabled = p_.time.BellState() == 0;
         p_.time.DrawTime();
         p_.doEvents();
         Message("ALARM: " + (s.Alarm_Enabled ? s.Alarm_Time : std::string("AUS")));
-        p_.alarm.TimerAlarm_Timer();
+        p_.alarm.TimerAlarm_Timer(false);
         p_.alarm.AlarmStop();
         return;
-    case F(10):
-        s.EntryPos = 0;
-        s.AlarmEntryMode = true;
-        s.AlarmTimeBackup = s.Alarm_Time;
-        s.DisplayValid = false;
-        p_.time.DrawTime();
-        Message("ALARM EINGABE");
+    case Key::F10:
+        p_.entry.Begin();
         return;
-    case F(12):
+    case Key::F12:
         s.ISerifOff = !s.ISerifOff;
-        s.DisplayValid = false;
+        p_.time.Invalidate();
         p_.time.DrawTime();
         Message("I-SERIFE: " + OnOff(!s.ISerifOff));
         return;
@@ -111,20 +105,21 @@ void KeyCommands::PlainKey(Key key) {
         for (int code = 32; code <= 127; ++code) {
             charset += static_cast<char>(code);
         }
-        p_.text.ScrollText1(charset, 0.25, "", false);
+        p_.text.ScrollText1(charset, 0.25);
         return;
     }
     case Key::D:
         SayDateCommand();
         return;
     case Key::I:
-        ShowStartMsg(p_.text, s);
+        ShowStartMsg(p_.text, p_.tickNow, p_.versionText, s);
         return;
     case Key::K:
-    case Key::W:
-        Message("WOCHE: " +
-                std::to_string(IsoWeek(s.TickNow.year, s.TickNow.month, s.TickNow.day)));
+    case Key::W: {
+        const LocalDateTime& now = p_.tickNow;
+        Message("WOCHE: " + std::to_string(IsoWeek(now.year, now.month, now.day)));
         return;
+    }
     case Key::T:
         ShowHelpMsg(p_.text);
         return;
@@ -133,7 +128,7 @@ void KeyCommands::PlainKey(Key key) {
         p_.time.DrawTime();
         Message("SIGNAL: " + OnOff(s.Signal));
         if (s.Signal) {
-            p_.sound.PlayRes(s.SoundResType, "PIEP");
+            p_.sound.PlayRes(kSoundResType, "PIEP");
         }
         return;
     case Key::Z:
@@ -148,65 +143,70 @@ void KeyCommands::PlainKey(Key key) {
 
 void KeyCommands::ColorKey(Key key) {
     static constexpr std::array<std::pair<Key, ColorPreset>, 5> kPresets{{
-        {F(5), kWhitePreset},
-        {F(6), kRedPreset},
-        {F(7), kGreenPreset},
-        {F(8), kBluePreset},
-        {F(11), kVfdPreset},
+        {Key::F5, kWhitePreset},
+        {Key::F6, kRedPreset},
+        {Key::F7, kGreenPreset},
+        {Key::F8, kBluePreset},
+        {Key::F11, kVfdPreset},
     }};
     for (const auto& [presetKey, preset] : kPresets) {
         if (key == presetKey) {
-            ApplyColor(p_.state, preset.r, preset.g, preset.b);
-            p_.time.DrawTime();
-            Message(preset.message);
+            ApplyColor(p_.settings, preset.r, preset.g, preset.b);
+            Recolor(preset.message);
             return;
         }
     }
 }
 
+// Every colour command repaints in the new colour before it confirms.
+void KeyCommands::Recolor(const std::string& message) {
+    p_.time.InvalidateColor();
+    p_.time.DrawTime();
+    Message(message);
+}
+
 void KeyCommands::CtrlKey(Key key) {
-    ClockState& s = p_.state;
+    Settings& s = p_.settings;
     switch (key) {
     case Key::Space:
         SayDateTimeCommand(false);
         return;
     case Key::R:
-        p_.window.Move(32 * s.TwipsPerPixelX, 32 * s.TwipsPerPixelY);
+        p_.window.Move(32 * p_.desktop.UnitsPerPixelX(), 32 * p_.desktop.UnitsPerPixelY());
         return;
-    case F(1):
-        ComponentStep(s.Color_R, -s.ColorStep, "- ROT:    ");
+    case Key::F1:
+        ComponentStep(s.Color_R, -kColorStep, "- ROT:    ");
         if (p_.reloadDialogColors) {
             p_.reloadDialogColors();
         }
         return;
-    case F(2):
-        ComponentStep(s.Color_R, s.ColorStep, "+ ROT:    ");
+    case Key::F2:
+        ComponentStep(s.Color_R, kColorStep, "+ ROT:    ");
         return;
-    case F(3):
-        ComponentStep(s.Color_G, -s.ColorStep, "- GRUEN:  ");
+    case Key::F3:
+        ComponentStep(s.Color_G, -kColorStep, "- GRUEN:  ");
         return;
-    case F(4):
-        ComponentStep(s.Color_G, s.ColorStep, "+ GRUEN:  ");
+    case Key::F4:
+        ComponentStep(s.Color_G, kColorStep, "+ GRUEN:  ");
         return;
-    case F(5):
-        ComponentStep(s.Color_B, -s.ColorStep, "- BLAU:   ");
+    case Key::F5:
+        ComponentStep(s.Color_B, -kColorStep, "- BLAU:   ");
         return;
-    case F(6):
-        ComponentStep(s.Color_B, s.ColorStep, "+ BLAU:   ");
+    case Key::F6:
+        ComponentStep(s.Color_B, kColorStep, "+ BLAU:   ");
         return;
-    case F(7):
-        OffsetCommand(std::max(s.Color_Offset - s.ColorStep, -255));
+    case Key::F7:
+        OffsetCommand(std::max(s.Color_Offset - kColorStep, -255));
         return;
-    case F(8):
-        OffsetCommand(std::min(s.Color_Offset + s.ColorStep, 255));
+    case Key::F8:
+        OffsetCommand(std::min(s.Color_Offset + kColorStep, 255));
         return;
-    case F(9):
+    case Key::F9:
         OffsetCommand(0);
         return;
-    case F(10):
-        ApplyRandomColor(s, p_.random);
-        p_.time.DrawTime();
-        Message("FARBE: ZUFALL");
+    case Key::F10:
+        ApplyRandomColor(s, random_);
+        Recolor("FARBE: ZUFALL");
         return;
     default:
         return;
@@ -214,22 +214,14 @@ void KeyCommands::CtrlKey(Key key) {
 }
 
 void KeyCommands::ComponentStep(std::int16_t& component, int step, const char* label) {
-    ClockState& s = p_.state;
-    AddHell(s);
+    AddHell(p_.settings);
     component = static_cast<std::int16_t>(std::clamp(component + step, 0, 255));
-    s.ColorDirty = true;
-    s.DisplayValid = false;
-    p_.time.DrawTime();
-    Message(label + ThreeDigits(component));
+    Recolor(label + ThreeDigits(component));
 }
 
 void KeyCommands::OffsetCommand(int offset) {
-    ClockState& s = p_.state;
-    s.Color_Offset = static_cast<std::int16_t>(offset);
-    s.ColorDirty = true;
-    s.DisplayValid = false;
-    p_.time.DrawTime();
-    Message("HELLIG.: " + FormatOffset(s.Color_Offset));
+    p_.settings.Color_Offset = static_cast<std::int16_t>(offset);
+    Recolor("HELLIG.: " + FormatOffset(offset));
 }
 
 void KeyCommands::ShiftKey(Key key) {
@@ -241,7 +233,7 @@ void KeyCommands::ShiftKey(Key key) {
 void KeyCommands::AltKey(Key key) {
     if (key == Key::Space) {
         SayDateTimeCommand(true);
-    } else if (key == F(4)) {
+    } else if (key == Key::F4) {
         p_.close(UnloadReason::UserClose);
     }
 }

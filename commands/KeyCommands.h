@@ -4,14 +4,15 @@
 // modifiers do nothing. Nearly every command confirms itself on the text line.
 #pragma once
 
-#include "alarm/AlarmTimer.h"
-#include "app/ClockState.h"
+#include "alarm/Alarm.h"
+#include "commands/AlarmEntry.h"
 #include "display/TextDisplay.h"
 #include "display/TimeDisplay.h"
 #include "host/Clock.h"
 #include "host/ClockWindowHost.h"
 #include "host/Desktop.h"
 #include "host/Keys.h"
+#include "model/Settings.h"
 #include "speech/SoundPlayer.h"
 #include "speech/VoicePlayer.h"
 
@@ -22,20 +23,19 @@
 namespace diglux {
 
 struct CommandParts {
-    ClockState& state;
+    Settings& settings;
     TextDisplay& text;
     TimeDisplay& time;
-    AlarmTimer& alarm;
+    Alarm& alarm;
+    AlarmEntry& entry;
     SoundPlayer& sound;
     VoicePlayer& voice;
     ClockWindowHost& window;
     Desktop& desktop;
     const Clock& clock;
-    std::mt19937& random;
+    const LocalDateTime& tickNow;   // the second the main tick saw last
+    const std::string& versionText; // for the welcome text
     std::function<void()> doEvents;
-    // The German sentences in display form (whole words, no pauses) for a time and a date.
-    std::function<std::string(const LocalDateTime&, bool withSeconds)> timeSentence;
-    std::function<std::string(const LocalDateTime&, bool withWeekday)> dateSentence;
     std::function<void(UnloadReason)> close;
     // The settings dialog; empty while the program has none.
     std::function<void()> openSettingsDialog;
@@ -48,23 +48,26 @@ class KeyCommands {
     explicit KeyCommands(CommandParts parts);
     void Form_KeyDown(Key key, int shift);
 
+    // Seeds the random colour's generator (from the date and time at start-up).
+    void SeedRandom(const LocalDateTime& now);
+
   private:
     void PlainKey(Key key);
     void ColorKey(Key key);
     void CtrlKey(Key key);
     void ShiftKey(Key key);
     void AltKey(Key key);
-    void AlarmEntryKey(Key key);
     void SayTimeCommand(bool withSeconds);
     void SayDateCommand();
     void SayDateTimeCommand(bool withSeconds);
     void ScrollSentence(const std::string& sentence);
     void ComponentStep(std::int16_t& component, int step, const char* label);
     void OffsetCommand(int offset);
+    void Recolor(const std::string& message);
     void Message(const std::string& text);
-    static std::string OnOff(bool on);
 
     CommandParts p_;
+    std::mt19937 random_;
 };
 
 } // namespace diglux

@@ -24,21 +24,22 @@ const char* Greeting(int hour) {
 
 } // namespace
 
-std::string StartMessage(const ClockState& state) {
+std::string StartMessage(const LocalDateTime& now, const std::string& versionText,
+                         const Settings& settings) {
     std::string text = "     ***  ";
-    text += Greeting(state.TickNow.hour);
+    text += Greeting(now.hour);
     text += " Willkommen!  ***  DIGLUX  V";
-    text += state.VersionText;
+    text += versionText;
     text += "  ";
     text += kReleaseDate;
     text += "  (C) 2022-";
-    text += std::to_string(state.TickNow.year);
+    text += std::to_string(now.year);
     text += " ";
     text += kMakerName;
     text += "  ***  [F1]: Einstellungen  *  (T): Tastenblegung anzeigen  *  (Rechts-Klick) auf "
             "Zeit/Datum = Ansage";
-    if (state.Alarm_Enabled) {
-        text += "  ***  Alarm: " + state.Alarm_Time + " Uhr";
+    if (settings.Alarm_Enabled) {
+        text += "  ***  Alarm: " + settings.Alarm_Time + " Uhr";
     }
     text += "  ***     ";
     return StarsToTriangles(text);
@@ -66,12 +67,13 @@ std::string HelpMessage() {
                             "(Strg)+(F10): Zufalls Farbe     ");
 }
 
-void ShowStartMsg(TextDisplay& text, const ClockState& state) {
-    text.ScrollText1(StartMessage(state), kMessageDelay, "", false);
+void ShowStartMsg(TextDisplay& text, const LocalDateTime& now, const std::string& versionText,
+                  const Settings& settings) {
+    text.ScrollText1(StartMessage(now, versionText, settings), kMessageDelay);
 }
 
 void ShowHelpMsg(TextDisplay& text) {
-    text.ScrollText1(HelpMessage(), kMessageDelay, "", false);
+    text.ScrollText1(HelpMessage(), kMessageDelay);
 }
 
 } // namespace diglux

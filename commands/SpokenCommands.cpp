@@ -1,10 +1,10 @@
 // The key commands that show a sentence on the text line and speak it: the time (Space,
-// Shift+Space), the date (D), and date with time (Ctrl+Space, Alt+Space).
+// Shift+Space), the date (D), and date with time (Ctrl+Space, Alt+Space). Each reads the clock
+// once, so that what is shown and what is said are the same second.
 #include "KeyCommands.h"
 
-#include "app/TimeText.h"
-#include "speech/Speech.h"
-#include "speech/WhenText.h"
+#include "model/GermanText.h"
+#include "speech/Sentences.h"
 
 namespace diglux {
 namespace {
@@ -14,48 +14,32 @@ constexpr double kSentenceDelay = 0.065;
 } // namespace
 
 void KeyCommands::ScrollSentence(const std::string& sentence) {
-    p_.text.ScrollText1(SentenceForLine(sentence), kSentenceDelay, "", false);
+    p_.text.ScrollText1(SentenceForLine(sentence), kSentenceDelay);
 }
 
 void KeyCommands::SayTimeCommand(bool withSeconds) {
-    ClockState& s = p_.state;
     const LocalDateTime now = p_.clock.Now();
-    SagZeitRequest request;
-    request.withSeconds = withSeconds;
+    const Announcement time{.time = now, .withSeconds = withSeconds};
     if (!withSeconds) {
-        s.TickTime = FormatTimeOfDay(now);
-        ScrollSentence(p_.timeSentence(now, false));
-        request.whenText = s.TickTime;
-        p_.voice.SagZeitX(request);
+        ScrollSentence(ZeitInWorten(now));
+        p_.voice.SagZeitX(time);
     } else {
-        request.whenText = s.TickTime;
-        p_.voice.SagZeitX(request);
-        ScrollSentence(p_.timeSentence(now, true));
+        p_.voice.SagZeitX(time);
+        ScrollSentence(ZeitInWorten(now, {.withSeconds = true}));
     }
 }
 
 void KeyCommands::SayDateCommand() {
     const LocalDateTime now = p_.clock.Now();
-    ScrollSentence(p_.dateSentence(now, true));
-    SagZeitRequest request;
-    request.whenText = FormatShortDate(now);
-    request.sayTime = false;
-    request.sayDate = true;
-    request.withWeekday = true;
-    p_.voice.SagZeitX(request);
+    ScrollSentence(DatumInWorten(now, {.withWeekday = true}));
+    p_.voice.SagZeitX({.date = now, .withWeekday = true});
 }
 
 void KeyCommands::SayDateTimeCommand(bool withSeconds) {
-    ClockState& s = p_.state;
     const LocalDateTime now = p_.clock.Now();
-    s.TickTime = FormatShortDate(now) + " " + FormatTimeOfDay(now);
-    SagZeitRequest request;
-    request.whenText = s.TickTime;
-    request.withSeconds = withSeconds;
-    request.sayDate = true;
-    request.withWeekday = true;
-    p_.voice.SagZeitX(request);
-    ScrollSentence(p_.dateSentence(now, true) + "     " + p_.timeSentence(now, withSeconds));
+    p_.voice.SagZeitX({.time = now, .date = now, .withSeconds = withSeconds, .withWeekday = true});
+    ScrollSentence(DatumInWorten(now, {.withWeekday = true}) + "     " +
+                   ZeitInWorten(now, {.withSeconds = withSeconds}));
 }
 
 } // namespace diglux

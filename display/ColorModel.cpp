@@ -12,34 +12,32 @@ std::int16_t Clamp(int value, int low, int high) {
 
 } // namespace
 
-void AddHell(ClockState& state) {
-    if (state.Color_Offset != 0) {
-        state.Color_B = static_cast<std::int16_t>(state.Color_B + state.Color_Offset);
-        state.Color_R = static_cast<std::int16_t>(state.Color_R + state.Color_Offset);
-        state.Color_G = static_cast<std::int16_t>(state.Color_G + state.Color_Offset);
+void AddHell(Settings& settings) {
+    if (settings.Color_Offset != 0) {
+        settings.Color_B = static_cast<std::int16_t>(settings.Color_B + settings.Color_Offset);
+        settings.Color_R = static_cast<std::int16_t>(settings.Color_R + settings.Color_Offset);
+        settings.Color_G = static_cast<std::int16_t>(settings.Color_G + settings.Color_Offset);
     }
-    state.Color_Offset = 0;
-    state.Color_R = Clamp(state.Color_R, 0, 255);
-    state.Color_G = Clamp(state.Color_G, 0, 255);
-    state.Color_B = Clamp(state.Color_B, 0, 255);
+    settings.Color_Offset = 0;
+    settings.Color_R = Clamp(settings.Color_R, 0, 255);
+    settings.Color_G = Clamp(settings.Color_G, 0, 255);
+    settings.Color_B = Clamp(settings.Color_B, 0, 255);
 }
 
-void ApplyColor(ClockState& state, std::int16_t r, std::int16_t g, std::int16_t b) {
-    state.Color_R = r;
-    state.Color_G = g;
-    state.Color_B = b;
-    state.Color_Offset = 0;
-    state.ColorDirty = true;
-    state.DisplayValid = false;
+void ApplyColor(Settings& settings, std::int16_t r, std::int16_t g, std::int16_t b) {
+    settings.Color_R = r;
+    settings.Color_G = g;
+    settings.Color_B = b;
+    settings.Color_Offset = 0;
 }
 
-void ApplyRandomColor(ClockState& state, std::mt19937& random) {
+void ApplyRandomColor(Settings& settings, std::mt19937& random) {
     std::uniform_real_distribution<double> unit(0.0, 1.0);
     const auto draw = [&] { return static_cast<std::int16_t>(unit(random) * 255); };
     const std::int16_t r = draw();
     const std::int16_t g = draw();
     const std::int16_t b = draw();
-    ApplyColor(state, r, g, b);
+    ApplyColor(settings, r, g, b);
 }
 
 std::string ThreeDigits(int value) {

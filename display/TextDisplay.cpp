@@ -1,7 +1,7 @@
 #include "TextDisplay.h"
 
-#include "display/Calendar.h"
-#include "speech/Speech.h"
+#include "model/Calendar.h"
+#include "model/GermanText.h"
 
 #include <array>
 #include <cmath>
@@ -55,11 +55,11 @@ std::string PrepareDisplayText(const std::string& text, bool iSerifOff) {
     return out;
 }
 
-TextDisplay::TextDisplay(ClockState& state, ClockFace& face, const GlyphMaps& maps, Clock& clock,
-                         TimerService& timers, const ClockWindowHost& window,
+TextDisplay::TextDisplay(const Settings& settings, ClockFace& face, const GlyphMaps& maps,
+                         Clock& clock, TimerService& timers, const ClockWindowHost& window,
                          std::function<void()> doEvents)
-    : state_(state), face_(face), maps_(maps), clock_(clock), timers_(timers), window_(window),
-      doEvents_(std::move(doEvents)) {}
+    : settings_(settings), face_(face), maps_(maps), clock_(clock), timers_(timers),
+      window_(window), doEvents_(std::move(doEvents)) {}
 
 void TextDisplay::SetScrollTimerEnabled(bool enabled) {
     if (timerScr_ != 0) {
@@ -78,18 +78,18 @@ void TextDisplay::DrawFieldChar(int position, int code) {
     maps_.Draw(MapId::PicMap16S, face_.PicT2(), position * kCharPitch, 0, code - 31);
 }
 
-void TextDisplay::ShowText1(const std::string& text, bool force) {
-    if (force) {
+void TextDisplay::ShowText1(const std::string& text, Force force) {
+    if (force == Force::Yes) {
         scrolling_ = false;
         SetScrollTimerEnabled(false);
     }
     if (scrolling_) {
         return;
     }
-    const std::string prepared = PrepareDisplayText(text, state_.ISerifOff);
+    const std::string prepared = PrepareDisplayText(text, settings_.ISerifOff);
     const double now = clock_.SecondsSinceMidnight();
     // The line holds any text for at least a second; after midnight (now < t1Time_) it shows.
-    if (t1Time_ + 1 >= now && now >= t1Time_ && !force) {
+    if (t1Time_ + 1 >= now && now >= t1Time_ && force == Force::No) {
         return;
     }
     t1Time_ = now;
@@ -98,20 +98,18 @@ void TextDisplay::ShowText1(const std::string& text, bool force) {
     doEvents_();
 }
 
-void TextDisplay::ScrollText1(const std::string& text, double delay, const std::string& afterText,
-                              bool tick) {
-    if (!tick) {
-        if (!text.empty()) {
-            scrollText_ =
-                PrepareDisplayText(std::string(kLineLength, ' ') + text, state_.ISerifOff);
-            afterText_ = afterText;
-            scrollPos_ = 0;
-            scrolling_ = true;
-            SetScrollTimerEnabled(true);
-        }
-        scrollDelay_ = delay > 0 ? delay : 0.125;
-        return;
+void TextDisplay::ScrollText1(const std::string& text, double delay, const std::string& afterText) {
+    if (!text.empty()) {
+        scrollText_ = PrepareDisplayText(std::string(kLineLength, ' ') + text, settings_.ISerifOff);
+        afterText_ = afterText;
+        scrollPos_ = 0;
+        scrolling_ = true;
+        SetScrollTimerEnabled(true);
     }
+    scrollDelay_ = delay > 0 ? delay : 0.125;
+}
+
+void TextDisplay::ScrollStep() {
     const double now = clock_.SecondsSinceMidnight();
     if (!(now < scrollLast_ || scrollLast_ + scrollDelay_ < now)) {
         return;
@@ -126,49 +124,52 @@ void TextDisplay::ScrollText1(const std::string& text, double delay, const std::
     if (scrollPos_ > static_cast<int>(scrollText_.size())) {
         scrolling_ = false;
         SetScrollTimerEnabled(false);
-        ShowText1(afterText_.empty() ? text1Shown_ : afterText_, true);
+        ShowText1(afterText_.empty() ? text1Shown_ : afterText_, Force::Yes);
     }
 }
 
 void TextDisplay::TimerScr_Timer() {
     if (scrolling_) {
-        ScrollText1("", 0, "", true);
+        ScrollStep();
     }
 }
 
-std::string TextDisplay::FieldContent() const {
-    const auto week = [this] {
-        const LocalDateTime today = clock_.Now();
+std::string TextDisplay::FieldContent(const LocalDateTime& today) const {
+    const auto week = [&today] {
         return "KW " + std::to_string(IsoWeek(today.year, today.month, today.day));
     };
     const auto alarm = [this] {
-        return state_.Alarm_Enabled ? state_.Alarm_Time + " " : std::string();
+        return settings_.Alarm_Enabled ? settings_.Alarm_Time + " " : std::string();
     };
-    switch (state_.Text_2) {
+    switch (settings_.Text_2) {
     case 1:
         return week();
     case 2:
         return alarm();
     case 3:
-        return state_.Alarm_Enabled ? alarm() : week();
+        return settings_.Alarm_Enabled ? alarm() : week();
     default:
         return {};
     }
 }
 
-void TextDisplay::DrawText2(bool initX, double steps) {
-    RollText2(FieldContent(), true, initX, steps);
+void TextDisplay::DrawText2(const LocalDateTime& today, FieldChange change) {
+    RollText2(FieldContent(today), Align::Right, change);
 }
 
-void TextDisplay::RollText2(const std::string& text, bool rightAlign, bool initX, double steps) {
-    if (steps <= 0) {
-        steps = 1;
-    }
-    const std::string prepared = PrepareDisplayText(text, state_.ISerifOff);
+void TextDisplay::DrawText2(FieldChange change) {
+    DrawText2(clock_.Now(), change);
+}
+
+void TextDisplay::RollText2(const std::string& text, Align align, FieldChange change) {
+    const bool initX = change.initX;
+    const double steps = change.steps <= 0 ? 1 : change.steps;
+    const std::string prepared = PrepareDisplayText(text, settings_.ISerifOff);
     const std::string blanks(kFieldLength, ' ');
     const std::string aligned =
-        rightAlign ? (blanks + prepared).substr(blanks.size() + prepared.size() - kFieldLength)
-                   : (prepared + blanks).substr(0, kFieldLength);
+        align == Align::Right
+            ? (blanks + prepared).substr(blanks.size() + prepared.size() - kFieldLength)
+            : (prepared + blanks).substr(0, kFieldLength);
     if (t2Shown_.empty()) {
         t2Shown_ = blanks;
     }

@@ -3,12 +3,12 @@
 // to a new text like a mechanical counter. Characters are cells of PicMap16S (code - 31).
 #pragma once
 
-#include "app/ClockState.h"
 #include "display/ClockFace.h"
 #include "display/GlyphMaps.h"
 #include "host/Clock.h"
 #include "host/ClockWindowHost.h"
 #include "host/TimerService.h"
+#include "model/Settings.h"
 
 #include <functional>
 #include <string>
@@ -19,10 +19,21 @@ namespace diglux {
 // as the serif-less "|", and every character still outside 32..127 as "?".
 std::string PrepareDisplayText(const std::string& text, bool iSerifOff);
 
+// Whether a text on the line waits for the one shown to have had its second.
+enum class Force : bool { No, Yes };
+enum class Align : bool { Left, Right };
+
+// How the field changes to a new text: rolling through the codes in between (steps > 1 skips
+// frames), or with initX drawn at once.
+struct FieldChange {
+    bool initX = false;
+    double steps = 0;
+};
+
 class TextDisplay {
   public:
     // doEvents pushes what changed to the screen and lets pending events run.
-    TextDisplay(ClockState& state, ClockFace& face, const GlyphMaps& maps, Clock& clock,
+    TextDisplay(const Settings& settings, ClockFace& face, const GlyphMaps& maps, Clock& clock,
                 TimerService& timers, const ClockWindowHost& window,
                 std::function<void()> doEvents);
     // The 5 ms timer that drives scrolling; enabled only while a text scrolls.
@@ -30,17 +41,17 @@ class TextDisplay {
 
     // Shows a text on the line. Unforced texts are dropped while a text scrolls and within
     // one second of the last update; a forced text ends a scroll and shows at once.
-    void ShowText1(const std::string& text, bool force);
-    // With tick false: starts scrolling text (when not empty) with a step delay (0 or less:
-    // 0.125 s). With tick true: advances a running scroll when its step is due.
-    void ScrollText1(const std::string& text, double delay, const std::string& afterText,
-                     bool tick);
-    // Puts the calendar week or the alarm time (by Text.2) on the field, right-aligned.
-    void DrawText2(bool initX = false, double steps = 0);
-    // Shows a text on the field, rolling every character through the codes in between
-    // unless initX; steps > 1 skips frames.
-    void RollText2(const std::string& text, bool rightAlign, bool initX, double steps);
-    // TimerScr's handler.
+    void ShowText1(const std::string& text, Force force);
+    // Starts scrolling a text (when not empty) with a step delay in seconds (0 or less: 0.125);
+    // afterText is shown when it has passed (empty: the text shown before).
+    void ScrollText1(const std::string& text, double delay, const std::string& afterText = "");
+    // Puts the calendar week of today or the alarm time (by Text.2) on the field,
+    // right-aligned; without a date, of the clock's today.
+    void DrawText2(const LocalDateTime& today, FieldChange change = {});
+    void DrawText2(FieldChange change = {});
+    // Shows a text on the field.
+    void RollText2(const std::string& text, Align align, FieldChange change);
+    // TimerScr's handler: advances a running scroll when its step is due.
     void TimerScr_Timer();
 
     bool Scrolling() const { return scrolling_; }
@@ -51,10 +62,11 @@ class TextDisplay {
     void DrawLine(const std::string& thirteen);
     void DrawFieldChar(int position, int code);
     void SetScrollTimerEnabled(bool enabled);
-    std::string FieldContent() const;
+    void ScrollStep();
+    std::string FieldContent(const LocalDateTime& today) const;
     void AnimateRoll(const std::string& from, const std::string& to, double steps);
 
-    ClockState& state_;
+    const Settings& settings_;
     ClockFace& face_;
     const GlyphMaps& maps_;
     Clock& clock_;

@@ -1,7 +1,7 @@
 #include "TimeDisplay.h"
 
 #include "display/Border.h"
-#include "display/Calendar.h"
+#include "model/Calendar.h"
 
 #include <algorithm>
 
@@ -26,131 +26,129 @@ bool SameDate(const LocalDateTime& a, const LocalDateTime& b) {
 
 } // namespace
 
-TimeDisplay::TimeDisplay(ClockState& state, ClockFace& face, GlyphMaps& maps, const Clock& clock,
-                         TextDisplay& text)
-    : state_(state), face_(face), maps_(maps), clock_(clock), text_(text) {}
+TimeDisplay::TimeDisplay(const Settings& settings, ClockFace& face, GlyphMaps& maps,
+                         const Clock& clock, TextDisplay& text, double unitsPerPixelX)
+    : settings_(settings), face_(face), maps_(maps), clock_(clock), text_(text),
+      unitsPerPixelX_(unitsPerPixelX) {}
+
+void TimeDisplay::InvalidateColor() {
+    colorDirty_ = true;
+    displayValid_ = false;
+}
+
+void TimeDisplay::ShowBell(int state) {
+    bellState_ = state;
+    maps_.Draw(MapId::PicMapOpt, face_.PicMisc(), 0, 0, state + 1);
+}
 
 void TimeDisplay::DrawTime() {
-    state_.TickNow = clock_.Now();
-    const LocalDateTime& now = state_.TickNow;
-    if (!state_.DisplayValid && state_.ColorDirty) {
-        Recolor();
+    DrawTime(clock_.Now());
+}
+
+void TimeDisplay::DrawTime(const LocalDateTime& now) {
+    if (!displayValid_ && colorDirty_) {
+        Recolor(now);
     }
-    if (!state_.Blink) {
-        state_.ColonPhase = 1;
+    if (!settings_.Blink) {
+        colonPhase_ = 1;
     }
-    std::array<int, 4> hourMinute{now.hour / 10, now.hour % 10, now.minute / 10, now.minute % 10};
-    int secondTens = now.second / 10;
-    int secondUnits = now.second % 10;
-    if (state_.AlarmEntryMode) {
-        DrawAlarmEntryDigits(hourMinute);
-        secondTens = kUnlitDigit;
-        secondUnits = kUnlitDigit;
-        state_.ColonPhase = 0;
+    if (alarmEntry_) {
+        colonPhase_ = 0;
     }
     DrawColons();
     DrawIcons();
-    DrawClockDigits(hourMinute, secondTens, secondUnits);
-    DrawDate();
-    if (!state_.AlarmEntryMode && !state_.AlarmRinging) {
-        text_.ShowText1(GermanWeekdayUpper(DayOfWeek(now.year, now.month, now.day)), false);
+    DrawClockDigits(now);
+    DrawDate(now);
+    if (!alarmEntry_ && !alarmRinging_) {
+        text_.ShowText1(GermanWeekdayUpper(DayOfWeek(now.year, now.month, now.day)), Force::No);
     }
-    text_.DrawText2(false, 0);
-    state_.DisplayValid = true;
+    text_.DrawText2(now);
+    displayValid_ = true;
 }
 
-void TimeDisplay::Recolor() {
-    state_.ColorDirty = false;
-    const int offset = state_.Color_Offset;
-    state_.EffColor = {Clamp255(state_.Color_R + offset), Clamp255(state_.Color_G + offset),
-                       Clamp255(state_.Color_B + offset)};
+void TimeDisplay::Recolor(const LocalDateTime& now) {
+    colorDirty_ = false;
+    const int offset = settings_.Color_Offset;
+    effColor_ = {Clamp255(settings_.Color_R + offset), Clamp255(settings_.Color_G + offset),
+                 Clamp255(settings_.Color_B + offset)};
     if (reloadDialogColors) {
         reloadDialogColors();
     }
-    maps_.Recolor(state_.EffColor);
+    maps_.Recolor(effColor_);
     const Rgb background = maps_.Working(MapId::PicMapDotsB).At(0, 0);
     for (Surface* surface : {&face_.Form(), &face_.PicClk(), &face_.PicDat(), &face_.PicT1(),
                              &face_.PicT2(), &face_.PicMisc()}) {
         surface->SetBackColor(background);
     }
-    DrawBorder(face_.Form(), state_.TwipsPerPixelX);
-    state_.BellDrawn = 2;
-    if (!state_.AlarmEntryMode) {
-        state_.EntryPos = 0;
-    }
-    text_.DrawText2(true, 0);
-}
-
-void TimeDisplay::DrawAlarmEntryDigits(std::array<int, 4>& hourMinute) {
-    const std::string& alarm = state_.Alarm_Time;
-    if (alarm.size() == 5) {
-        for (std::size_t i = 0; i < 4; ++i) {
-            const char c = alarm[i < 2 ? i : i + 1];
-            // A character that is not a digit counts as 0, as a numeric conversion would give.
-            state_.EntryDigits[i] = (c >= '0' && c <= '9') ? c - '0' : 0;
-        }
-    }
-    hourMinute = state_.EntryDigits;
-    if (state_.BellState == 0) {
-        hourMinute[static_cast<std::size_t>(std::clamp(state_.EntryPos, 0, 3))] = kUnlitDigit;
-    }
+    DrawBorder(face_.Form(), unitsPerPixelX_);
+    bellDrawn_ = 2;
+    text_.DrawText2(now, {.initX = true});
 }
 
 void TimeDisplay::DrawColons() {
     Surface& clk = face_.PicClk();
-    if (state_.AlarmEntryMode) {
+    if (alarmEntry_) {
         maps_.Draw(MapId::PicMapDotsB, clk, kLeftColonX, 0, 4);
         maps_.Draw(MapId::PicMapDotsB, clk, kRightColonX, 0, 3);
         return;
     }
-    if (state_.DisplayValid && !state_.Blink) {
+    if (displayValid_ && !settings_.Blink) {
         return;
     }
-    const int cell = state_.ColonPhase + 3;
+    const int cell = colonPhase_ + 3;
     maps_.Draw(MapId::PicMapDotsB, clk, kLeftColonX, 0, cell);
     maps_.Draw(MapId::PicMapDotsB, clk, kRightColonX, 0, cell);
 }
 
 void TimeDisplay::DrawIcons() {
     Surface& misc = face_.PicMisc();
-    if (state_.BellDrawn != state_.BellState) {
-        state_.BellDrawn = state_.BellState;
-        maps_.Draw(MapId::PicMapOpt, misc, 0, 0, state_.BellState + 1);
+    if (bellDrawn_ != bellState_) {
+        bellDrawn_ = bellState_;
+        maps_.Draw(MapId::PicMapOpt, misc, 0, 0, bellState_ + 1);
     }
-    const bool keep = state_.DisplayValid && !state_.ColorDirty;
-    if (!(state_.NoSignalMark == state_.Signal && keep)) {
-        state_.NoSignalMark = state_.Signal;
-        maps_.Draw(MapId::PicMapOpt, misc, 27, 0, state_.Signal ? 4 : 3);
+    const bool keep = displayValid_ && !colorDirty_;
+    if (!(noSignalMark_ == settings_.Signal && keep)) {
+        noSignalMark_ = settings_.Signal;
+        maps_.Draw(MapId::PicMapOpt, misc, 27, 0, settings_.Signal ? 4 : 3);
     }
-    if (!(state_.NoSagZeitMark == state_.SagZeit && keep)) {
-        state_.NoSagZeitMark = state_.SagZeit;
-        maps_.Draw(MapId::PicMapOpt, misc, 54, 0, state_.SagZeit ? 6 : 5);
+    if (!(noSagZeitMark_ == settings_.SagZeit && keep)) {
+        noSagZeitMark_ = settings_.SagZeit;
+        maps_.Draw(MapId::PicMapOpt, misc, 54, 0, settings_.SagZeit ? 6 : 5);
     }
 }
 
-void TimeDisplay::DrawClockDigits(const std::array<int, 4>& hourMinute, int secondTens,
-                                  int secondUnits) {
+// Each pair is compared with the real time, also during the alarm entry, whose callers force
+// the repaint.
+void TimeDisplay::DrawClockDigits(const LocalDateTime& now) {
+    std::array<int, 6> digits{now.hour / 10,   now.hour % 10,   now.minute / 10,
+                              now.minute % 10, now.second / 10, now.second % 10};
+    if (alarmEntry_) {
+        std::copy(alarmEntry_->digits.begin(), alarmEntry_->digits.end(), digits.begin());
+        if (bellState_ == 0) {
+            digits[static_cast<std::size_t>(std::clamp(alarmEntry_->pos, 0, 3))] = kUnlitDigit;
+        }
+        digits[4] = kUnlitDigit;
+        digits[5] = kUnlitDigit;
+    }
     Surface& clk = face_.PicClk();
-    const LocalDateTime& now = state_.TickNow;
-    auto drawPair = [&](int& lastDrawn, int value, std::size_t firstGlyph, int tens, int units) {
-        if (state_.DisplayValid && value == lastDrawn) {
+    auto drawPair = [&](int& lastDrawn, int value, std::size_t first) {
+        if (displayValid_ && value == lastDrawn) {
             return;
         }
         lastDrawn = value;
-        maps_.Draw(MapId::PicMap7B, clk, kBigDigitX[firstGlyph], 0, tens + 1);
-        maps_.Draw(MapId::PicMap7B, clk, kBigDigitX[firstGlyph + 1], 0, units + 1);
+        maps_.Draw(MapId::PicMap7B, clk, kBigDigitX[first], 0, digits[first] + 1);
+        maps_.Draw(MapId::PicMap7B, clk, kBigDigitX[first + 1], 0, digits[first + 1] + 1);
     };
-    drawPair(state_.LastDrawnHour, now.hour, 0, hourMinute[0], hourMinute[1]);
-    drawPair(state_.LastDrawnMinute, now.minute, 2, hourMinute[2], hourMinute[3]);
-    drawPair(state_.LastDrawnSecond, now.second, 4, secondTens, secondUnits);
+    drawPair(lastDrawnHour_, now.hour, 0);
+    drawPair(lastDrawnMinute_, now.minute, 2);
+    drawPair(lastDrawnSecond_, now.second, 4);
 }
 
-void TimeDisplay::DrawDate() {
-    const LocalDateTime& now = state_.TickNow;
-    if (state_.DisplayValid && SameDate(now, state_.LastDrawnDate)) {
+void TimeDisplay::DrawDate(const LocalDateTime& now) {
+    if (displayValid_ && SameDate(now, lastDrawnDate_)) {
         return;
     }
-    state_.LastDrawnDate = {now.year, now.month, now.day, 0, 0, 0};
+    lastDrawnDate_ = {now.year, now.month, now.day, 0, 0, 0};
     const std::array<int, 8> digits{now.day / 10,         now.day % 10,    now.month / 10,
                                     now.month % 10,       now.year / 1000, (now.year / 100) % 10,
                                     (now.year / 10) % 10, now.year % 10};

@@ -1,7 +1,6 @@
 #include "Sentences.h"
 
-#include "app/TimeText.h"
-#include "display/Calendar.h"
+#include "model/Calendar.h"
 #include "speech/Numbers.h"
 
 #include <array>
@@ -24,11 +23,11 @@ void ReplaceAll(std::string& text, const std::string& from, const std::string& t
 
 // Shared ending of both sentences: "und" in full unless the voice wants its clip "un",
 // fragments joined unless kept, no trailing blanks, one full stop.
-std::string Finish(std::string text, bool keepHyphens, bool keepUn) {
-    if (!keepUn) {
+std::string Finish(std::string text, const SentenceForm& form) {
+    if (!form.keepUn) {
         ReplaceAll(text, "-un-", "-und-");
     }
-    if (!keepHyphens) {
+    if (!form.keepHyphens) {
         ReplaceAll(text, "-", "");
     }
     while (!text.empty() && text.back() == ' ') {
@@ -55,69 +54,40 @@ std::string YearInWords(int year) {
     return out + last;
 }
 
-bool IsZeroDate(const LocalDateTime& when) {
-    return when.year == kZeroDate.year && when.month == kZeroDate.month &&
-           when.day == kZeroDate.day;
-}
-
 } // namespace
 
-std::string ZeitInWorten(const LocalDateTime& when, bool withSeconds, bool keepHyphens, bool pauses,
-                         bool keepUn) {
+std::string ZeitInWorten(const LocalDateTime& when, TimeSentence options) {
+    const SentenceForm& form = options.form;
     std::string text = "Es ist ";
-    if (pauses) {
+    if (form.pauses) {
         text += "~ ";
     }
     text += ZahlInWorten(when.hour, kOneBeforeNoun, 0) + " Uhr";
     if (when.minute >= 1) {
         text += " " + ZahlInWorten(when.minute, kOneCounted, 0);
     }
-    if (withSeconds && when.second >= 1) {
-        text += pauses ? " ~ und ~ " : " und ";
+    if (options.withSeconds && when.second >= 1) {
+        text += form.pauses ? " ~ und ~ " : " und ";
         text += ZahlInWorten(when.second, kOneFeminine, 0) + " Sekunde";
         if (when.second != 1) {
             text += "n";
         }
     }
-    return Finish(text, keepHyphens, keepUn);
+    return Finish(text, form);
 }
 
-std::string ZeitInWorten(const std::optional<LocalDateTime>& when, const Clock& clock,
-                         bool withSeconds, bool keepHyphens, bool pauses, bool keepUn) {
-    return ZeitInWorten(when ? *when : clock.Now(), withSeconds, keepHyphens, pauses, keepUn);
-}
-
-std::string ZeitInWorten(const std::string& timeText, bool withSeconds, bool keepHyphens,
-                         bool pauses, bool keepUn) {
-    const auto seconds = ParseTimeOfDay(timeText);
-    if (!seconds) {
-        return {};
-    }
-    LocalDateTime when = kZeroDate;
-    when.hour = *seconds / 3600;
-    when.minute = *seconds / 60 % 60;
-    when.second = *seconds % 60;
-    return ZeitInWorten(when, withSeconds, keepHyphens, pauses, keepUn);
-}
-
-std::string DatumInWorten(const LocalDateTime& when, bool withWeekday, bool keepHyphens,
-                          bool pauses, bool keepUn) {
+std::string DatumInWorten(const LocalDateTime& when, DateSentence options) {
+    const SentenceForm& form = options.form;
     std::string text = "Heute ist ";
-    if (withWeekday) {
+    if (options.withWeekday) {
         const int weekday = (DayOfWeek(when.year, when.month, when.day) + 6) % 7; // Monday 0
         text += kWeekdays[static_cast<std::size_t>(weekday)];
-        text += pauses ? ", ~ " : ", ";
+        text += form.pauses ? ", ~ " : ", ";
     }
     text += "der " + ZahlInWorten(when.day, kOneCounted, 1) + " ";
     text += kMonths[static_cast<std::size_t>(when.month - 1)];
     text += " " + YearInWords(when.year);
-    return Finish(text, keepHyphens, keepUn);
-}
-
-std::string DatumInWorten(const std::optional<LocalDateTime>& when, const Clock& clock,
-                          bool withWeekday, bool keepHyphens, bool pauses, bool keepUn) {
-    const LocalDateTime date = (!when || IsZeroDate(*when)) ? clock.Now() : *when;
-    return DatumInWorten(date, withWeekday, keepHyphens, pauses, keepUn);
+    return Finish(text, form);
 }
 
 } // namespace diglux

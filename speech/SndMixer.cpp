@@ -10,19 +10,19 @@ constexpr int kSoundOn = 0; // a mute switch at 0 lets the output sound
 
 } // namespace
 
-SndMixer::SndMixer(MixerDevice& device, const ClockState& state)
-    : control_(device), state_(state) {}
+SndMixer::SndMixer(MixerDevice& device, const Settings& settings)
+    : control_(device), settings_(settings) {}
 
 void SndMixer::SetVolNew() {
-    if (!state_.Volume_Set) {
+    if (!settings_.Volume_Set) {
         return;
     }
     const bool save = !volumesSaved_;
     const std::array<std::tuple<MixerOutput, MixerControl, int*, int>, 4> steps{{
         {MixerOutput::Master, MixerControl::Mute, &saved_.masterMute, kSoundOn},
-        {MixerOutput::Master, MixerControl::Volume, &saved_.master, state_.Volume_Master},
+        {MixerOutput::Master, MixerControl::Volume, &saved_.master, settings_.Volume_Master},
         {MixerOutput::Wave, MixerControl::Mute, &saved_.waveMute, kSoundOn},
-        {MixerOutput::Wave, MixerControl::Volume, &saved_.wave, state_.Volume_Wave},
+        {MixerOutput::Wave, MixerControl::Volume, &saved_.wave, settings_.Volume_Wave},
     }};
     for (const auto& [output, control, saved, value] : steps) {
         if (control_.Choose(output, control)) {
@@ -36,7 +36,7 @@ void SndMixer::SetVolNew() {
 }
 
 void SndMixer::SetVolOld() {
-    if (!state_.Volume_Set || !volumesSaved_) {
+    if (!settings_.Volume_Set || !volumesSaved_) {
         return;
     }
     const std::array<std::tuple<MixerOutput, MixerControl, int>, 4> steps{{

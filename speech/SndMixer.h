@@ -2,15 +2,15 @@
 // sound, and puts back what it found afterwards; both only when Volume.Set is on.
 #pragma once
 
-#include "app/ClockState.h"
 #include "host/MixerDevice.h"
+#include "model/Settings.h"
 #include "speech/SndMixerControl.h"
 
 namespace diglux {
 
 class SndMixer {
   public:
-    SndMixer(MixerDevice& device, const ClockState& state);
+    SndMixer(MixerDevice& device, const Settings& settings);
 
     // Saves the four controls (unless already saved) and sets mutes off and the volumes to
     // Volume.Master and Volume.Wave.
@@ -29,7 +29,7 @@ class SndMixer {
     };
 
     SndMixerControl control_;
-    const ClockState& state_;
+    const Settings& settings_;
     bool volumesSaved_ = false;
     Saved saved_;
 };

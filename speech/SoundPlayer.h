@@ -12,6 +12,10 @@
 
 namespace diglux {
 
+// The resource types of the sounds and of the word clips.
+inline constexpr const char* kSoundResType = "SOUNDS";
+inline constexpr const char* kVoiceResType = "VOICE1";
+
 class SoundPlayer {
   public:
     SoundPlayer(SoundDevice& device, const Resources& resources);

@@ -1,10 +1,8 @@
 #include "VoicePlayer.h"
 
-#include "app/TimeText.h"
 #include "speech/AnnouncementText.h"
 #include "speech/Sentences.h"
 #include "speech/WaveImage.h"
-#include "speech/WhenText.h"
 
 namespace diglux {
 namespace {
@@ -13,10 +11,6 @@ namespace {
 constexpr std::size_t kMinClipSize = kWaveHeaderSize + 1;
 // Systems below this version go through the announcement file.
 constexpr float kMemoryPlaybackVersion = 6.0f;
-
-bool IsBlank(const std::string& text) {
-    return text.find_first_not_of(' ') == std::string::npos;
-}
 
 std::string TrimBlanks(const std::string& text) {
     const std::size_t first = text.find_first_not_of(' ');
@@ -27,44 +21,25 @@ std::string TrimBlanks(const std::string& text) {
 } // namespace
 
 VoicePlayer::VoicePlayer(SoundPlayer& player, const Resources& resources, Desktop& desktop,
-                         const Clock& clock, const ClockState& state,
-                         const Environment& environment, FileSystem* files)
-    : player_(player), resources_(resources), desktop_(desktop), clock_(clock), state_(state),
-      environment_(environment), files_(files) {}
+                         const Environment& environment, FileSystem* files,
+                         const std::string& sagZeitWavPath)
+    : player_(player), resources_(resources), desktop_(desktop), environment_(environment),
+      files_(files), sagZeitWavPath_(sagZeitWavPath) {}
 
 bool VoicePlayer::Fail() {
     desktop_.Beep();
     return false;
 }
 
-bool VoicePlayer::Resolve(const AnsageWhen& when, std::optional<LocalDateTime>& value) const {
-    value.reset();
-    if (const auto* moment = std::get_if<LocalDateTime>(&when)) {
-        value = *moment;
-    } else if (const auto* number = std::get_if<int>(&when); number && *number == 1) {
-        value = clock_.Now();
-    } else if (const auto* text = std::get_if<std::string>(&when); text && !text->empty()) {
-        value = ReadWhenText(*text);
-        return value.has_value();
-    }
-    return true;
-}
-
-bool VoicePlayer::Ansage(const AnsageWhen& zeit, const AnsageWhen& datum, bool withSeconds,
-                         const std::string& fileName, bool wait, bool withWeekday, bool alarm) {
-    std::optional<LocalDateTime> time;
-    std::optional<LocalDateTime> date;
-    if (!Resolve(zeit, time) || !Resolve(datum, date)) {
-        return Fail();
-    }
+bool VoicePlayer::Ansage(const Announcement& what, const std::string& fileName) {
     const std::string dateSentence =
-        date ? DatumInWorten(date, clock_, withWeekday, true, true, true) : "";
-    const std::string timeSentence = time ? ZeitInWorten(*time, withSeconds, true, true, true) : "";
+        what.date ? DatumInWorten(*what.date, {what.withWeekday, kVoiceForm}) : "";
+    const std::string timeSentence =
+        what.time ? ZeitInWorten(*what.time, {what.withSeconds, kVoiceForm}) : "";
     WaveImage image;
     for (const std::string& word :
-         AnnouncementWords(AnnouncementText(dateSentence, timeSentence, alarm))) {
-        const std::string& type = word == "Alarm" ? state_.SoundResType : state_.VoiceResType;
-        const auto clip = resources_.Load(type, word);
+         AnnouncementWords(AnnouncementText(dateSentence, timeSentence, what.alarm))) {
+        const auto clip = resources_.Load(word == "Alarm" ? kSoundResType : kVoiceResType, word);
         if (clip.size() < kMinClipSize) {
             return Fail();
         }
@@ -74,33 +49,23 @@ bool VoicePlayer::Ansage(const AnsageWhen& zeit, const AnsageWhen& datum, bool w
         return Fail();
     }
     const std::vector<std::uint8_t>& bytes = image.Finish();
-    if (IsBlank(fileName)) {
-        player_.PlayMem(bytes, {.async = !wait});
+    const std::string file = TrimBlanks(fileName);
+    if (file.empty()) {
+        player_.PlayMem(bytes, {.async = true});
         return true;
     }
-    if (files_ == nullptr || !files_->WriteFile(TrimBlanks(fileName), bytes)) {
-        return Fail();
-    }
-    return true;
+    return (files_ != nullptr && files_->WriteFile(file, bytes)) || Fail();
 }
 
-bool VoicePlayer::SagZeitX(const SagZeitRequest& request) {
-    const auto when = ReadWhenText(request.whenText);
-    if (!when && (request.sayTime || request.sayDate)) {
-        return Fail();
-    }
-    const std::string zeit = request.sayTime ? FormatTimeOfDay(*when) : "";
-    const std::string datum = request.sayDate ? FormatShortDate(*when) : "";
+bool VoicePlayer::SagZeitX(const Announcement& what) {
     if (environment_.WinVersion() >= kMemoryPlaybackVersion) {
-        return Ansage(zeit, datum, request.withSeconds, "", request.wait, request.withWeekday,
-                      request.alarm);
+        return Ansage(what);
     }
-    const bool said = Ansage(zeit, datum, request.withSeconds, state_.SagZeitWavPath, request.wait,
-                             request.withWeekday, request.alarm);
+    const bool said = Ansage(what, sagZeitWavPath_);
     // The device reads the whole file before PlayFile returns, so it can go at once.
-    if (files_ != nullptr && files_->FileLength(state_.SagZeitWavPath) > 44) {
-        player_.PlayFile(state_.SagZeitWavPath);
-        files_->RemoveFile(state_.SagZeitWavPath);
+    if (files_ != nullptr && files_->FileLength(sagZeitWavPath_) > 44) {
+        player_.PlayFile(sagZeitWavPath_);
+        files_->RemoveFile(sagZeitWavPath_);
     }
     return said;
 }

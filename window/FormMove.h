@@ -1,6 +1,7 @@
 // Dragging the borderless window with the left button, and the magnetic edges: within `Dock`
 // pixels of a screen edge, or of the inner edge of a taskbar at the top or bottom, the window
-// snaps to it. Positions are in the window's logical units (units per pixel from ClockState).
+// snaps to it. Positions are in the window's logical units (whole units per pixel, from the
+// desktop).
 #pragma once
 
 #include "host/ClockWindowHost.h"

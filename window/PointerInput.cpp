@@ -22,8 +22,8 @@ PointerInput::PointerInput(PointerParts parts)
 
 bool PointerInput::OverCloseButton(Point client) const {
     // Window units, edges included, as the window's own coordinates are compared.
-    const double ux = p_.state.TwipsPerPixelX;
-    const double uy = p_.state.TwipsPerPixelY;
+    const double ux = p_.desktop.UnitsPerPixelX();
+    const double uy = p_.desktop.UnitsPerPixelY();
     const Rect& r = p_.face.PicX().Placement();
     const double x = client.x * ux;
     const double y = client.y * uy;
@@ -45,17 +45,17 @@ void PointerInput::MouseMove(int button, Point client) {
     } else {
         p_.face.PicX().SetVisible(false);
     }
-    FormMoveX(button, client.x * p_.state.TwipsPerPixelX, client.y * p_.state.TwipsPerPixelY,
-              p_.state.Dock);
+    FormMoveX(button, client.x * p_.desktop.UnitsPerPixelX(),
+              client.y * p_.desktop.UnitsPerPixelY(), p_.settings.Dock);
 }
 
 void PointerInput::FormMoveX(int button, double x, double y, double dock) {
     formMove_.Move(button, static_cast<int>(std::nearbyint(x)), static_cast<int>(std::nearbyint(y)),
                    static_cast<int>(std::nearbyint(dock)),
-                   static_cast<int>(std::nearbyint(p_.state.TwipsPerPixelX)),
-                   static_cast<int>(std::nearbyint(p_.state.TwipsPerPixelY)));
+                   static_cast<int>(std::nearbyint(p_.desktop.UnitsPerPixelX())),
+                   static_cast<int>(std::nearbyint(p_.desktop.UnitsPerPixelY())));
     if (button == kLeftButton) {
-        p_.state.SaveCountdown = 2;
+        p_.placement.Dragged();
     }
     p_.doEvents();
 }
@@ -97,10 +97,10 @@ void PointerInput::ClickAction(int button) {
         if (PointerOver(face.PicT2().Placement())) {
             static constexpr std::array<const char*, 4> kInfo{"INFO: AUS", "INFO: K-WOCHE",
                                                               "INFO: ALARM", "INFO: AUTO"};
-            ClockState& s = p_.state;
+            Settings& s = p_.settings;
             s.Text_2 = static_cast<std::int16_t>((s.Text_2 + 1) % 4);
-            p_.text.ShowText1(kInfo[static_cast<std::size_t>(s.Text_2)], true);
-            p_.text.DrawText2(false, 0);
+            p_.text.ShowText1(kInfo[static_cast<std::size_t>(s.Text_2)], Force::Yes);
+            p_.text.DrawText2();
         }
         return;
     }

@@ -4,18 +4,20 @@
 // decides by position what was hit.
 #pragma once
 
-#include "app/ClockState.h"
 #include "display/ClockFace.h"
 #include "display/GlyphMaps.h"
 #include "display/TextDisplay.h"
+#include "model/Settings.h"
 #include "window/FormMove.h"
+#include "window/WindowPlacement.h"
 
 #include <functional>
 
 namespace diglux {
 
 struct PointerParts {
-    ClockState& state;
+    Settings& settings; // Text.2 changes with a click on the field; Dock is read
+    WindowPlacement& placement;
     ClockFace& face;
     const GlyphMaps& maps;
     TextDisplay& text;

@@ -2,8 +2,8 @@
 
 namespace diglux {
 
-void OnTop(ClockWindowHost& window, bool onTop, bool activate) {
-    window.SetTopmost(onTop, onTop && activate);
+void OnTop(ClockWindowHost& window, Topmost band) {
+    window.SetTopmost(band != Topmost::Leave, band == Topmost::JoinAndActivate);
 }
 
 void ShowInTask(ClockWindowHost& window, bool show) {

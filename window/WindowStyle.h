@@ -7,9 +7,10 @@
 
 namespace diglux {
 
-// Joins or leaves the topmost band; with onTop and activate the window is raised and
-// focused as well. The position and size stay.
-void OnTop(ClockWindowHost& window, bool onTop, bool activate);
+enum class Topmost { Leave, Join, JoinAndActivate };
+// Moves the window into or out of the topmost band; JoinAndActivate raises and focuses it as
+// well. The position and size stay.
+void OnTop(ClockWindowHost& window, Topmost band);
 void ShowInTask(ClockWindowHost& window, bool show);
 void DropShadow(ClockWindowHost& window);
 // True when the pointer lies inside the rectangle or on its right or bottom edge line.

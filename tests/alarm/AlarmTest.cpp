@@ -5,101 +5,96 @@
 namespace diglux::test {
 namespace {
 
-constexpr TimerId kTimerAlarm = 2;
-
 class AlarmTest : public ClockFixture {
   protected:
     void SetUp() override {
         host.resources.Override("VOICE1", "~", std::vector<std::uint8_t>(64, 0));
-        host.clock.now = {2024, 3, 1, 7, 29, 59};
+        host.clock.now = {2024, 3, 1, 7, 29, 58};
         Start();
-        ClockState& s = clock->State();
-        s.Alarm_Enabled = true;
-        s.Alarm_Time = "07:30";
-        s.Alarm_SagZeit = false;
-        RunSeconds(1); // 07:30:00: ringing starts
-        ASSERT_TRUE(s.AlarmRinging);
+        In().settings.Alarm_Enabled = true;
+        In().settings.Alarm_Time = "07:30";
+        In().settings.Alarm_SagZeit = false;
+        Ring();
+    }
+    // Lets the alarm start again: back to the second before it, then on to its second.
+    void Ring() {
+        host.clock.now = {2024, 3, 1, 7, 29, 59};
+        TickAfter(0);
+        RunSeconds(1);
+        ASSERT_TRUE(In().alarm.AlarmRinging());
         host.log.clear();
     }
-
-    void RunSeconds(int seconds) {
-        for (int i = 0; i < seconds; ++i) {
-            TickAfter(1);
-            TickAfter(0);
-        }
+    void AlarmTick() { host.timers.Fire(In().timerAlarm); }
+    ::testing::AssertionResult Bell(int cell) {
+        return ShowsCells(In().face.PicMisc(), {0}, icons, MapId::PicMapOpt, {cell});
     }
-
-    void AlarmTick() { host.timers.Fire(kTimerAlarm); }
-    std::string Line() const { return clock->Text().Text1Shown(); }
+    const RgbImage icons = TintedMaster(MapId::PicMapOpt, kDefaultGreen);
 };
 
 TEST_F(AlarmTest, BrightAndDarkPhasesAlternate) {
-    const RgbImage icons = TintedReference(LoadMaster(MapId::PicMapOpt), DefaultGreen());
     AlarmTick(); // bright
-    EXPECT_EQ(Line(), ">>> ALARM <<<");
-    EXPECT_TRUE(GlyphMatches(clock->Face().PicMisc(), 0, 0, icons, MapId::PicMapOpt, 2));
-    EXPECT_EQ(host.CallsStartingWith("sound.").size(), 1u);
-    EXPECT_NE(host.CallsStartingWith("sound.PlayFile").at(0).find("Alarm.wav async nowait"),
-              std::string::npos);
+    EXPECT_EQ(In().text.Text1Shown(), ">>> ALARM <<<");
+    EXPECT_TRUE(Bell(2));
+    EXPECT_EQ(host.CallsStartingWith("sound."),
+              (CallLog{"sound.PlayFile /tmp/diglux-1000/diglux.Alarm.wav async nowait"}));
     EXPECT_EQ(host.log.back(), "window.SetTopmost 1 1");
     host.log.clear();
     AlarmTick(); // dark
-    EXPECT_EQ(Line(), ">>> 07:30 <<<");
-    EXPECT_TRUE(GlyphMatches(clock->Face().PicMisc(), 0, 0, icons, MapId::PicMapOpt, 1));
+    EXPECT_EQ(In().text.Text1Shown(), ">>> 07:30 <<<");
+    EXPECT_TRUE(Bell(1));
     EXPECT_EQ(host.CallsStartingWith("sound."), (CallLog{"sound.Stop"}));
     EXPECT_EQ(host.CallsStartingWith("window."), (CallLog{"window.SetTopmost 0 0"}));
 }
 
-// Esc stops the ringing instead of closing the program.
+// Space, Enter and Esc stop the ringing (Esc instead of closing the program), and so does a
+// click; stopping is a quarter second of quiet and the window released.
 TEST_F(AlarmTest, SpaceEnterEscAndClicksStopIt) {
     for (const Key key : {Key::Space, Key::Return, Key::Escape}) {
-        clock->State().AlarmRinging = true;
-        host.log.clear();
-        host.window.sink->OnKeyDown(key, 0);
-        EXPECT_FALSE(clock->State().AlarmRinging) << int(key);
-        EXPECT_EQ(Line(), "ALARM STOP   ") << int(key);
+        EXPECT_EQ(Press(key), "ALARM STOP") << int(key);
+        EXPECT_FALSE(In().alarm.AlarmRinging()) << int(key);
         EXPECT_EQ(CallLog(host.log.begin(), host.log.begin() + 3),
                   (CallLog{"sound.Stop", "sound.PlayWave VOICE1/~ sync", "window.SetTopmost 0 0"}))
             << int(key);
+        Ring();
     }
     EXPECT_FALSE(clock->Ended());
-    clock->State().AlarmRinging = true;
     host.window.sink->OnMouseDown(kRightButton, 0, {300, 100});
-    EXPECT_FALSE(clock->State().AlarmRinging);
+    EXPECT_FALSE(In().alarm.AlarmRinging());
 }
 
 // Disarmed, the alarm tick goes dark and silent and the automatic end waits; while a time is
 // typed the tick blinks the digit instead.
 TEST_F(AlarmTest, DisarmingStopsTheRingingWorkButNotTheRinging) {
-    ClockState& s = clock->State();
-    s.Alarm_Enabled = false;
+    In().settings.Alarm_Enabled = false;
     AlarmTick();
     AlarmTick();
-    EXPECT_EQ(s.BellState, 0);
+    EXPECT_EQ(In().time.BellState(), 0);
     EXPECT_TRUE(host.CallsStartingWith("sound.").empty());
     RunSeconds(400);
-    EXPECT_TRUE(s.AlarmRinging);
-    s.AlarmEntryMode = true;
+    EXPECT_TRUE(In().alarm.AlarmRinging());
+    In().entry.Begin();
     AlarmTick();
-    EXPECT_EQ(s.BellState, 1);
+    EXPECT_EQ(In().time.BellState(), 1);
 }
 
+// With the spoken alarm the time is due on every tenth second and said, with the alarm tones in
+// front, at the next bright phase.
 TEST_F(AlarmTest, SpokenAlarmIsDueEveryTenSeconds) {
-    ClockState& s = clock->State();
-    s.Alarm_SagZeit = true;
+    In().settings.Alarm_SagZeit = true;
     std::vector<int> dueSeconds;
     for (int i = 0; i < 25; ++i) {
         RunSeconds(1);
-        if (s.AlarmSpeakDue) {
-            dueSeconds.push_back(s.TickNow.second);
+        if (In().alarm.AlarmSpeakDue()) {
+            dueSeconds.push_back(host.clock.now.second);
             AlarmTick();
-            if (s.BellState == 0) {
+            if (In().time.BellState() == 0) {
                 AlarmTick(); // the announcement waits for the bright phase
             }
-            EXPECT_FALSE(s.AlarmSpeakDue);
+            EXPECT_FALSE(In().alarm.AlarmSpeakDue());
         }
     }
     EXPECT_EQ(dueSeconds, (std::vector<int>{10, 20}));
+    EXPECT_EQ(host.CallsStartingWith("sound.PlayWave memory async").size(), 2u);
     EXPECT_TRUE(host.CallsStartingWith("sound.PlayFile").empty());
 }
 

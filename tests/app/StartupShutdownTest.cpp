@@ -39,7 +39,7 @@ TEST_F(StartupShutdownTest, FirstStartPlacesTheWindowStartsTheTimersAndTheWelcom
     // The window has been given the whole face once.
     ASSERT_FALSE(host.window.refreshed.empty());
     EXPECT_EQ(host.window.refreshed.front(), (Rect{0, 0, 654, 238}));
-    EXPECT_EQ(host.window.frame, &clock->Face().Frame());
+    EXPECT_EQ(host.window.frame, &In().face.Frame());
 }
 
 // Every way out stops everything in order and saves the settings before the window goes, once;

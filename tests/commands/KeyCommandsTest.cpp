@@ -12,17 +12,9 @@ class KeyCommandsTest : public ClockFixture {
   protected:
     void SetUp() override {
         host.resources.Override("SOUNDS", "PIEP", std::vector<std::uint8_t>(64, 1));
-        host.clock.now = {2024, 3, 1, 9, 5, 7};
         Start();
     }
-    // Presses a key and returns the line's text without its padding.
-    std::string Press(Key key, int shift = 0) {
-        host.window.sink->OnKeyDown(key, shift);
-        std::string line = clock->Text().Text1Shown();
-        line.erase(line.find_last_not_of(' ') + 1);
-        return line;
-    }
-    ClockState& S() { return clock->State(); }
+    Settings& S() { return In().settings; }
 };
 
 TEST_F(KeyCommandsTest, SettingTogglesConfirmThemselves) {
@@ -47,45 +39,43 @@ TEST_F(KeyCommandsTest, ColourPresetsRecolourAndResetTheOffset) {
     EXPECT_EQ(Press(F(6)), "FARBE: ROT");
     EXPECT_EQ(S().Color_Offset, 0);
     EXPECT_EQ(Press(F(11)), "FARBE: VFD");
-    EXPECT_EQ(S().EffColor, (Rgb{63, 255, 183}));
-    const RgbImage tinted = TintedReference(LoadMaster(MapId::PicMap7B), {63, 255, 183});
-    EXPECT_TRUE(GlyphMatches(clock->Face().PicClk(), 0, 0, tinted, MapId::PicMap7B, 1));
+    EXPECT_EQ(In().time.EffColor(), (Rgb{63, 255, 183}));
+    EXPECT_TRUE(ShowsCells(In().face.PicClk(), {0}, TintedMaster(MapId::PicMap7B, {63, 255, 183}),
+                           MapId::PicMap7B, {1}));
 }
 
 // With Ctrl: each component and the brightness offset move by 8 and stop at the ends; the
 // offset is folded into the components first.
 TEST_F(KeyCommandsTest, ComponentAndBrightnessKeysClampAndFormat) {
     S().Color_R = 250;
-    EXPECT_EQ(Press(F(2), 2), "+ ROT:    255");
+    EXPECT_EQ(Press(F(2), kCtrl), "+ ROT:    255");
     S().Color_R = 95;
     S().Color_Offset = -8;
-    EXPECT_EQ(Press(F(1), 2), "- ROT:    079");
+    EXPECT_EQ(Press(F(1), kCtrl), "- ROT:    079");
     EXPECT_EQ(S().Color_G, 247);
-    const std::vector<std::pair<Key, std::string>> presses{{F(3), "- GRUEN:  239"},
-                                                           {F(4), "+ GRUEN:  247"},
-                                                           {F(5), "- BLAU:   031"},
-                                                           {F(6), "+ BLAU:   039"}};
+    const std::vector<std::pair<int, std::string>> presses{
+        {3, "- GRUEN:  239"}, {4, "+ GRUEN:  247"}, {5, "- BLAU:   031"}, {6, "+ BLAU:   039"}};
     for (const auto& [key, line] : presses) {
-        EXPECT_EQ(Press(key, 2), line);
+        EXPECT_EQ(Press(F(key), kCtrl), line);
     }
     S().Color_Offset = -250;
-    EXPECT_EQ(Press(F(7), 2), "HELLIG.: -255");
-    EXPECT_EQ(Press(F(8), 2), "HELLIG.: -247");
+    EXPECT_EQ(Press(F(7), kCtrl), "HELLIG.: -255");
+    EXPECT_EQ(Press(F(8), kCtrl), "HELLIG.: -247");
     S().Color_Offset = 8;
-    EXPECT_EQ(Press(F(8), 2), "HELLIG.:  016");
-    EXPECT_EQ(Press(F(9), 2), "HELLIG.:  000");
-    EXPECT_EQ(Press(F(10), 2), "FARBE: ZUFALL");
+    EXPECT_EQ(Press(F(8), kCtrl), "HELLIG.:  016");
+    EXPECT_EQ(Press(F(9), kCtrl), "HELLIG.:  000");
+    EXPECT_EQ(Press(F(10), kCtrl), "FARBE: ZUFALL");
     EXPECT_LE(std::max({S().Color_R, S().Color_G, S().Color_B}), 254);
 }
 
 TEST_F(KeyCommandsTest, CtrlRMovesTheWindowHomeAndTwoModifiersDoNothing) {
     host.log.clear();
-    Press(Key::R, 2);
+    Press(Key::R, kCtrl);
     EXPECT_EQ(host.CallsStartingWith("window.Move"), (CallLog{"window.Move 32 32"}));
-    const std::string before = clock->Text().Text1Shown();
-    Press(F(6), 3); // Shift+Ctrl
-    Press(F(4), 6); // Ctrl+Alt
-    EXPECT_EQ(clock->Text().Text1Shown(), before);
+    const std::string before = In().text.Text1Shown();
+    Press(F(6), kShift | kCtrl);
+    Press(F(4), kCtrl | kAlt);
+    EXPECT_EQ(In().text.Text1Shown(), before);
     EXPECT_FALSE(clock->Ended());
 }
 
@@ -93,39 +83,38 @@ TEST_F(KeyCommandsTest, F9ArmsAndDisarms) {
     S().Alarm_Time = "06:45";
     EXPECT_EQ(Press(F(9)), "ALARM: 06:45");
     EXPECT_TRUE(S().Alarm_Enabled);
-    EXPECT_EQ(S().BellState, 1); // the alarm tick ran once
+    EXPECT_EQ(In().time.BellState(), 1); // the alarm tick ran once
     EXPECT_EQ(Press(F(9)), "ALARM: AUS");
     EXPECT_FALSE(S().Alarm_Enabled);
 }
 
+// Typing the alarm time: refused digits beep and keep the cursor, the arrows cycle each digit
+// within its limit, Esc puts the old time back.
 TEST_F(KeyCommandsTest, AlarmEntryRefusesWithABeepAndCycles) {
     S().Alarm_Time = "07:30";
     Press(F(10));
     host.log.clear();
-    Press(Key::D7); // no hour starts with 7
-    EXPECT_EQ(host.CallsStartingWith("desktop.Beep").size(), 1u);
-    EXPECT_EQ(S().EntryPos, 0);
-    EXPECT_EQ(S().Alarm_Time, "07:30");
-    Press(Key::Down); // Down at 0 on the hour tens gives 2, and 27 becomes 20
-    EXPECT_EQ(S().Alarm_Time, "20:30");
-    Press(Key::Right);
-    Press(Key::Down); // with tens 2 the hour units cycle through 0 to 3
-    EXPECT_EQ(S().Alarm_Time, "23:30");
-    Press(Key::Up);
-    EXPECT_EQ(S().Alarm_Time, "20:30");
-    Press(Key::Right);
-    Press(Key::D5);
-    EXPECT_EQ(S().EntryPos, 3);
-    Press(Key::Left);
-    Press(Key::Up); // Up at 5 on the minute tens gives 0
-    EXPECT_EQ(S().Alarm_Time, "20:00");
-    Press(Key::D6); // refused: the minute tens go up to 5
-    EXPECT_EQ(S().Alarm_Time, "20:00");
-    EXPECT_EQ(S().EntryPos, 2);
+    const std::vector<std::pair<Key, std::string>> steps{
+        {Key::D7, "07:30"},    // no hour starts with 7
+        {Key::Down, "20:30"},  // Down at 0 on the hour tens gives 2, and 27 becomes 20
+        {Key::Right, "20:30"}, //
+        {Key::Down, "23:30"},  // with tens 2 the hour units cycle through 0 to 3
+        {Key::Up, "20:30"},    //
+        {Key::Right, "20:30"}, //
+        {Key::D5, "20:50"},    // the cursor stays on the last digit
+        {Key::Left, "20:50"},  //
+        {Key::Up, "20:00"},    // Up at 5 on the minute tens gives 0
+        {Key::D6, "20:00"}};   // refused: the minute tens go up to 5
+    for (const auto& [key, time] : steps) {
+        Press(key);
+        EXPECT_EQ(S().Alarm_Time, time) << int(key);
+    }
     EXPECT_EQ(host.CallsStartingWith("desktop.Beep").size(), 2u);
+    Press(Key::D3); // the refusal took the cursor back to the minute tens
+    EXPECT_EQ(S().Alarm_Time, "20:30");
     EXPECT_EQ(Press(Key::Escape), "ABGEBROCHEN");
     EXPECT_EQ(S().Alarm_Time, "07:30");
-    EXPECT_FALSE(S().AlarmEntryMode);
+    EXPECT_FALSE(In().entry.AlarmEntryMode());
 }
 
 } // namespace

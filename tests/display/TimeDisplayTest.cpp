@@ -7,60 +7,35 @@ namespace diglux::test {
 namespace {
 
 const std::vector<int> kBigX{0, 90, 220, 310, 440, 530};
-const std::vector<int> kColonX{183, 403};
 const std::vector<int> kIconX{0, 27, 54};
 
 class TimeDisplayTest : public ClockFixture {
   protected:
-    void SetUp() override {
-        host.clock.now = {2024, 3, 1, 9, 5, 7};
-        Start();
-    }
+    void SetUp() override { Start(); }
 
-    // Whether the glyphs at the x positions of the surface show the cells of the map,
-    // tinted in the default green.
+    // Whether the glyphs at the x positions show the cells of the map in the default green.
     ::testing::AssertionResult Shows(const Surface& surface, const std::vector<int>& xs, MapId id,
                                      const std::vector<int>& cells) {
         auto [tinted, added] = maps.try_emplace(id);
         if (added) {
-            tinted->second = TintedReference(LoadMaster(id), DefaultGreen());
+            tinted->second = TintedMaster(id, kDefaultGreen);
         }
-        for (std::size_t i = 0; i < xs.size(); ++i) {
-            auto match = GlyphMatches(surface, xs[i], 0, tinted->second, id, cells[i]);
-            if (!match) {
-                return match << " (glyph " << i + 1 << ")";
-            }
-        }
-        return ::testing::AssertionSuccess();
+        return ShowsCells(surface, xs, tinted->second, id, cells);
     }
     ::testing::AssertionResult ShowsDigits(const std::vector<int>& cells) {
-        return Shows(clock->Face().PicClk(), kBigX, MapId::PicMap7B, cells);
+        return Shows(In().face.PicClk(), kBigX, MapId::PicMap7B, cells);
     }
     ::testing::AssertionResult ShowsColons(int left, int right) {
-        return Shows(clock->Face().PicClk(), kColonX, MapId::PicMapDotsB, {left, right});
+        return Shows(In().face.PicClk(), {183, 403}, MapId::PicMapDotsB, {left, right});
     }
-    // The text map's cells of a line of text drawn from x0 on.
-    ::testing::AssertionResult ShowsText(const Surface& surface, int x0, const std::string& text) {
-        std::vector<int> xs;
-        std::vector<int> cells;
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            xs.push_back(x0 + static_cast<int>(i) * 14);
-            cells.push_back(static_cast<unsigned char>(text[i]) - 31);
-        }
-        return Shows(surface, xs, MapId::PicMap16S, cells);
-    }
-
-    // Runs the tick that follows a second change, the first redraw of the new second.
-    void RedrawNextSecond() {
-        TickAfter(1);
-        TickAfter(0);
-    }
+    // The tick that follows a second change: the first redraw of the new second.
+    void RedrawNextSecond() { RunSeconds(1); }
 
     std::map<MapId, RgbImage> maps;
 };
 
 TEST_F(TimeDisplayTest, FirstDrawingShowsEveryGlyphInTheDefaultGreen) {
-    ClockFace& face = clock->Face();
+    ClockFace& face = In().face;
     EXPECT_TRUE(ShowsDigits({1, 10, 1, 6, 1, 8})); // 09:05:07, the digit d in cell d + 1
     EXPECT_TRUE(ShowsColons(4, 4));
     EXPECT_TRUE(Shows(face.PicDat(), {0, 45, 115, 160, 230, 275, 320, 365}, MapId::PicMap7S,
@@ -70,7 +45,6 @@ TEST_F(TimeDisplayTest, FirstDrawingShowsEveryGlyphInTheDefaultGreen) {
     EXPECT_TRUE(Shows(face.PicMisc(), kIconX, MapId::PicMapOpt, {1, 4, 5}));
     EXPECT_TRUE(ShowsText(face.PicT1(), 4, "FREITAG      "));
     EXPECT_TRUE(ShowsText(face.PicT2(), 0, "   KW 9"));
-
     // The background is the tinted top-left pixel of the big dots map, everywhere.
     const Rgb background = maps[MapId::PicMapDotsB].At(0, 0);
     EXPECT_EQ(face.PicClk().Pixels().At(181, 60), background);
@@ -78,76 +52,77 @@ TEST_F(TimeDisplayTest, FirstDrawingShowsEveryGlyphInTheDefaultGreen) {
 }
 
 TEST_F(TimeDisplayTest, OnlyTheSecondsAreRedrawnWhenOnlyTheSecondChanged) {
-    clock->Face().Compose();
+    In().face.Compose();
     RedrawNextSecond();
     // Only the last digit's pixels changed, so only they go to the screen.
-    EXPECT_EQ(clock->Face().Compose(), (std::vector<Rect>{{18 + 530, 18, 90, 122}}));
+    EXPECT_EQ(In().face.Compose(), (std::vector<Rect>{{18 + 530, 18, 90, 122}}));
     EXPECT_TRUE(ShowsDigits({1, 10, 1, 6, 1, 9}));
-    // The second redraw of the same second changes nothing with Blink off.
     for (int i = 0; i < 4; ++i) { // the second redraw of the same second, five ticks on
         TickAfter(0);
     }
-    EXPECT_TRUE(clock->Face().Compose().empty());
+    EXPECT_TRUE(In().face.Compose().empty()) << "with Blink off nothing changes";
 }
 
+// A forced repaint draws every glyph again in the tint it has, leaving the background and a
+// pixel between the glyphs alone; a new colour repaints the background too.
 TEST_F(TimeDisplayTest, ForcedRepaintKeepsTheTintAndTheBackground) {
-    ClockFace& face = clock->Face();
+    ClockFace& face = In().face;
     const Rgb marker{200, 0, 200};
     face.PicClk().FillRect({181, 60, 1, 1}, marker);
     face.Compose();
-    clock->State().DisplayValid = false;
+    In().time.Invalidate();
     RedrawNextSecond();
     EXPECT_EQ(face.PicClk().Pixels().At(181, 60), marker);
     for (const Rect& area : face.Compose()) {
         EXPECT_NE(area, (Rect{0, 0, 654, 238})) << "the window's own canvas was repainted";
     }
     EXPECT_TRUE(ShowsDigits({1, 10, 1, 6, 1, 9}));
-
-    clock->State().DisplayValid = false;
-    clock->State().ColorDirty = true;
+    In().time.InvalidateColor();
     RedrawNextSecond();
     EXPECT_NE(face.PicClk().Pixels().At(181, 60), marker);
 }
 
+// While the time is typed the digits show it, the edited digit dark whenever the bell is, the
+// seconds dark, the left colon lit and the right one dark. An alarm time that is not five
+// characters long leaves the digits typed so far.
 TEST_F(TimeDisplayTest, AlarmEntryShowsTheAlarmTimeWithTheEditedDigitBlinking) {
-    ClockState& s = clock->State();
-    s.Alarm_Time = "07:30";
-    s.AlarmEntryMode = true;
-    s.EntryPos = 2;
-    s.BellState = 0;
-    s.DisplayValid = false;
+    In().settings.Alarm_Time = "07:30";
+    Press(FunctionKey(10));
+    Press(Key::Right);
+    Press(Key::Right);
+    In().time.SetBellState(0);
+    In().time.Invalidate();
     RedrawNextSecond();
     EXPECT_TRUE(ShowsDigits({1, 8, 11, 1, 11, 11}));
     EXPECT_TRUE(ShowsColons(4, 3));
-
-    s.BellState = 1;
-    s.Alarm_Time = "7:30"; // not five characters: the digits typed so far stay
-    s.DisplayValid = false;
+    Press(Key::Escape);
+    In().settings.Alarm_Time = "7:5";
+    Press(FunctionKey(10));
+    In().time.SetBellState(1);
+    In().time.Invalidate();
     RedrawNextSecond();
     EXPECT_TRUE(ShowsDigits({1, 8, 4, 1, 11, 11}));
 }
 
 TEST_F(TimeDisplayTest, ChangedIconsAreRedrawnWithoutAForcedRepaint) {
-    ClockState& s = clock->State();
-    s.BellState = 1;
-    s.Signal = false;
-    s.SagZeit = true;
+    In().time.SetBellState(1);
+    In().settings.Signal = false;
+    In().settings.SagZeit = true;
     RedrawNextSecond();
-    EXPECT_TRUE(Shows(clock->Face().PicMisc(), kIconX, MapId::PicMapOpt, {2, 3, 6}));
+    EXPECT_TRUE(Shows(In().face.PicMisc(), kIconX, MapId::PicMapOpt, {2, 3, 6}));
 }
 
 TEST_F(TimeDisplayTest, BrightnessOffsetIsClampedPerComponent) {
-    ClockState& s = clock->State();
+    Settings& s = In().settings;
     s.Color_R = 250;
     s.Color_G = 10;
     s.Color_B = 100;
     for (const auto& [offset, expected] :
          std::vector<std::pair<int, Rgb>>{{20, {255, 30, 120}}, {-20, {230, 0, 80}}}) {
         s.Color_Offset = static_cast<std::int16_t>(offset);
-        s.ColorDirty = true;
-        s.DisplayValid = false;
+        In().time.InvalidateColor();
         RedrawNextSecond();
-        EXPECT_EQ(s.EffColor, expected) << offset;
+        EXPECT_EQ(In().time.EffColor(), expected) << offset;
     }
 }
 

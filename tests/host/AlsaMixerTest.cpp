@@ -3,7 +3,7 @@
 // is the program's own gain (the server has no "PCM" control).
 #include "host/linux/AlsaMixer.h"
 
-#include "app/ClockState.h"
+#include "model/Settings.h"
 #include "speech/SndMixer.h"
 #include "tests/host/HostTestSupport.h"
 
@@ -46,7 +46,7 @@ TEST(AlsaMixer, RaiseAndRestoreAreSeenByTheSoundServer) {
     EXPECT_EQ(mixer.OutputName(MixerOutput::Wave), "Wave");
     EXPECT_EQ(mixer.Get(MixerOutput::Master, MixerControl::Mute), 1);
 
-    ClockState state;
+    Settings state;
     state.Volume_Set = true;
     state.Volume_Master = 80;
     state.Volume_Wave = 100;

@@ -1,5 +1,5 @@
 #include "platform/Environment.h"
-#include "app/TimeText.h"
+#include "model/TimeText.h"
 #include "tests/support/FakeHost.h"
 
 #include <gtest/gtest.h>

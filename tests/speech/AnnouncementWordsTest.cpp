@@ -11,11 +11,11 @@ namespace diglux {
 namespace {
 
 std::string VoiceTime(int h, int m, int s, bool withSeconds) {
-    return ZeitInWorten(LocalDateTime{1899, 12, 30, h, m, s}, withSeconds, true, true, true);
+    return ZeitInWorten(LocalDateTime{2024, 1, 1, h, m, s}, {withSeconds, kVoiceForm});
 }
 
 std::string VoiceDate(int y, int mo, int d, bool withWeekday) {
-    return DatumInWorten(LocalDateTime{y, mo, d, 0, 0, 0}, withWeekday, true, true, true);
+    return DatumInWorten(LocalDateTime{y, mo, d, 0, 0, 0}, {withWeekday, kVoiceForm});
 }
 
 // The words of an announcement, joined by blanks.

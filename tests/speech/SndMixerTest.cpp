@@ -31,7 +31,7 @@ class SndMixerTest : public ::testing::Test {
         host.mixer.values[{kMaster, kMute}] = 1;
         host.mixer.values[{kWave, kVolume}] = 13107; // 20 %
         host.mixer.values[{kWave, kMute}] = 0;
-        state.Volume_Set = true; // 50 % and 100 % by default
+        settings.Volume_Set = true; // 50 % and 100 % by default
     }
 
     long Value(MixerOutput line, MixerControl control) {
@@ -39,7 +39,7 @@ class SndMixerTest : public ::testing::Test {
     }
 
     test::FakeHost host;
-    ClockState state;
+    Settings settings;
 };
 
 // Percents of the usual 0..65535 range are proved by the raise and restore below.
@@ -69,12 +69,12 @@ TEST_F(SndMixerTest, OddRangesOutOfRangePercentsAndMissingControls) {
 
 TEST_F(SndMixerTest, RaiseSetsMutesOffAndTheVolumesInOrderAndRestoresTheFirstSavedValues) {
     const auto before = host.mixer.values;
-    SndMixer mixer(host.mixer, state);
+    SndMixer mixer(host.mixer, settings);
     mixer.SetVolNew();
     EXPECT_EQ(host.CallsStartingWith("mixer.Set"),
               (std::vector<std::string>{"mixer.Set 0 1 0", "mixer.Set 0 0 32768", "mixer.Set 1 1 0",
                                         "mixer.Set 1 0 65535"}));
-    state.Volume_Master = 80;
+    settings.Volume_Master = 80;
     mixer.SetVolNew(); // raised again before the restore
     EXPECT_EQ(Value(kMaster, kVolume), 52428);
     mixer.SetVolOld();
@@ -85,13 +85,13 @@ TEST_F(SndMixerTest, RaiseSetsMutesOffAndTheVolumesInOrderAndRestoresTheFirstSav
 }
 
 TEST_F(SndMixerTest, OffOrWithoutControlsNothingIsTouched) {
-    state.Volume_Set = false;
-    SndMixer mixer(host.mixer, state);
+    settings.Volume_Set = false;
+    SndMixer mixer(host.mixer, settings);
     mixer.SetVolNew();
     mixer.SetVolOld();
     EXPECT_TRUE(host.CallsStartingWith("mixer.").empty());
 
-    state.Volume_Set = true;
+    settings.Volume_Set = true;
     host.mixer.bounds.erase({kWave, kVolume});
     host.mixer.bounds.erase({kMaster, kMute});
     mixer.SetVolNew();

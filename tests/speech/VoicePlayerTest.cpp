@@ -1,6 +1,5 @@
 // The voice player against the fake host: the joined image, the beep on every failure, and
-// the time and date requests. (The file branch of older systems is never taken: the Linux
-// host reports version 10.)
+// the announcement file of older systems.
 #include "speech/VoicePlayer.h"
 
 #include "tests/support/FakeHost.h"
@@ -15,11 +14,8 @@ using Bytes = std::vector<std::uint8_t>;
 // A clip with a recognisable header byte and the given sample bytes.
 Bytes Clip(std::uint8_t headerMark, const Bytes& samples) {
     Bytes clip(44 + samples.size(), 0);
-    clip[0] = 'R';
     clip[20] = headerMark;
-    for (std::size_t i = 0; i < samples.size(); ++i) {
-        clip[44 + i] = samples[i];
-    }
+    std::copy(samples.begin(), samples.end(), clip.begin() + 44);
     return clip;
 }
 
@@ -31,40 +27,31 @@ std::uint32_t Uint32At(const Bytes& bytes, std::size_t at) {
 class VoicePlayerTest : public ::testing::Test {
   protected:
     VoicePlayerTest() {
-        state.VoiceResType = "VOICE1";
-        state.SoundResType = "SOUNDS";
-        host.clock.now = {2022, 3, 1, 10, 0, 0};
-    }
-
-    // A player with the file layer of older systems, or without one.
-    VoicePlayer Player(FileSystem* files = nullptr) {
-        return VoicePlayer(sound, host.resources, host.desktop, host.clock, state, environment,
-                           files);
-    }
-
-    // "Es ist ~ zehn Uhr" from five small clips.
-    void UseSmallClips() {
-        host.resources.Override("VOICE1", "ES", Clip(1, {1, 0}));
-        host.resources.Override("VOICE1", "IST", Clip(2, {2, 0, 2, 0}));
-        host.resources.Override("VOICE1", "~", Clip(3, {0, 0}));
-        host.resources.Override("VOICE1", "ZEHN", Clip(4, {4, 0, 4, 1}));
-        host.resources.Override("VOICE1", "UHR", Clip(5, {5, 0}));
+        // "Es ist ~ zehn Uhr" from five small clips.
+        const std::vector<std::pair<std::string, Bytes>> clips{{"ES", Clip(1, {1, 0})},
+                                                               {"IST", Clip(2, {2, 0, 2, 0})},
+                                                               {"~", Clip(3, {0, 0})},
+                                                               {"ZEHN", Clip(4, {4, 0, 4, 1})},
+                                                               {"UHR", Clip(5, {5, 0})}};
+        for (const auto& [name, clip] : clips) {
+            host.resources.Override("VOICE1", name, clip);
+        }
     }
 
     test::FakeHost host;
-    ClockState state;
+    const LocalDateTime tenOClock{2022, 3, 1, 10, 0, 0};
+    const std::string file = "/tmp/diglux-1000/diglux.SagZeit.wav";
     Environment environment{host.system, host.desktop, host.clock, host.resources};
     SoundPlayer sound{host.sound, host.resources};
+    VoicePlayer player{sound, host.resources, host.desktop, environment, &host.files, file};
 };
 
 // The alarm's call: five alarm tones from the sound clips, each followed by two pauses,
-// then the time, all behind the first clip's header.
+// then the time, all behind the first clip's header, played without waiting.
 TEST_F(VoicePlayerTest, JoinsTheAlarmAndTheWordsBehindTheFirstHeader) {
-    UseSmallClips();
     host.resources.Override("SOUNDS", "ALARM", Clip(6, {6, 6}));
-    EXPECT_TRUE(Player().Ansage(1, AnsageWhen{}, false, "", false, false, true));
-    EXPECT_EQ(host.CallsStartingWith("sound."),
-              (std::vector<std::string>{"sound.PlayWave memory async"}));
+    EXPECT_TRUE(player.Ansage({.time = tenOClock, .alarm = true}));
+    EXPECT_EQ(host.CallsStartingWith("sound."), (test::CallLog{"sound.PlayWave memory async"}));
     Bytes samples;
     for (int i = 0; i < 5; ++i) {
         samples.insert(samples.end(), {6, 6, 0, 0, 0, 0});
@@ -78,52 +65,34 @@ TEST_F(VoicePlayerTest, JoinsTheAlarmAndTheWordsBehindTheFirstHeader) {
     EXPECT_EQ(Bytes(image.begin() + 44, image.end()), samples);
 }
 
+// Nothing to say, a clip too short to hold a sample or none at all, a file that cannot be
+// written or no file layer: each beeps and plays nothing.
 TEST_F(VoicePlayerTest, EveryFailureBeepsAndPlaysNothing) {
-    VoicePlayer player = Player();
-    // Nothing to say, or a time or date that cannot be read.
-    EXPECT_FALSE(player.Ansage(AnsageWhen{}, std::string(), false, "", false, false, false));
-    EXPECT_FALSE(player.Ansage(2, 0, false, "", false, false, false));
-    EXPECT_FALSE(player.Ansage(std::string("kein Datum"), 0, false, "", false, false, false));
-    SagZeitRequest request;
-    request.whenText = "zehn Uhr";
-    EXPECT_FALSE(player.SagZeitX(request));
-    // A clip too short to hold a sample, or none at all.
-    UseSmallClips();
+    EXPECT_FALSE(player.Ansage({}));
     host.resources.Override("VOICE1", "UHR", Clip(5, {}));
-    EXPECT_FALSE(player.Ansage(1, 0, false, "", false, false, false));
+    EXPECT_FALSE(player.Ansage({.time = tenOClock}));
     host.resources.Override("VOICE1", "UHR", Clip(5, {5, 0}));
-    host.clock.now.minute = 1;
     host.resources.Override("VOICE1", "EINS", {});
-    EXPECT_FALSE(player.Ansage(1, 0, false, "", false, false, false));
-    // A file that cannot be written, or no file layer to write it.
-    host.clock.now.minute = 0;
+    EXPECT_FALSE(player.Ansage({.time = LocalDateTime{2022, 3, 1, 10, 1, 0}}));
     host.files.failWrites = true;
-    EXPECT_FALSE(Player(&host.files).Ansage(1, 0, false, "/nowhere/a.wav", false, false, false));
-    EXPECT_FALSE(player.Ansage(1, 0, false, "/tmp/a.wav", false, false, false));
-    EXPECT_EQ(host.CallsStartingWith("desktop.Beep").size(), 8u);
+    EXPECT_FALSE(player.Ansage({.time = tenOClock}, "/nowhere/a.wav"));
+    VoicePlayer withoutFiles{sound, host.resources, host.desktop, environment, nullptr, file};
+    EXPECT_FALSE(withoutFiles.Ansage({.time = tenOClock}, "/tmp/a.wav"));
+    EXPECT_EQ(host.CallsStartingWith("desktop.Beep").size(), 5u);
     EXPECT_TRUE(host.CallsStartingWith("sound.").empty());
 }
 
-TEST_F(VoicePlayerTest, SagZeitXSaysTheTextsTimeAndDate) {
-    VoicePlayer player = Player();
-    SagZeitRequest request;
-    request.whenText = "01.03.2022 21:07:01";
-    request.sayDate = true;
-    request.withWeekday = true;
-    request.withSeconds = true;
-    EXPECT_TRUE(player.SagZeitX(request));
-    const Bytes spoken = host.sound.lastWave;
-    EXPECT_TRUE(player.Ansage(LocalDateTime{1899, 12, 30, 21, 7, 1},
-                              LocalDateTime{2022, 3, 1, 0, 0, 0}, true, "", false, true, false));
-    EXPECT_EQ(spoken, host.sound.lastWave);
-
-    request.whenText = "21:07:01"; // a text without a date says today
-    request.sayTime = false;
-    request.withWeekday = false;
-    EXPECT_TRUE(player.SagZeitX(request));
-    const Bytes today = host.sound.lastWave;
-    EXPECT_TRUE(player.Ansage(0, 1, false, "", false, false, false));
-    EXPECT_EQ(today, host.sound.lastWave);
+// Older systems play the announcement from a file, which is gone once it has been read.
+TEST_F(VoicePlayerTest, OlderSystemsGoThroughTheAnnouncementFile) {
+    EXPECT_TRUE(player.SagZeitX({.time = tenOClock}));
+    EXPECT_EQ(host.CallsStartingWith("sound."), (test::CallLog{"sound.PlayWave memory async"}));
+    host.log.clear();
+    host.system.os = {2, 5, 1};
+    EXPECT_TRUE(player.SagZeitX({.time = tenOClock}));
+    EXPECT_EQ(host.log,
+              (test::CallLog{"files.WriteFile " + file, "sound.PlayFile " + file + " async",
+                             "files.RemoveFile " + file}));
+    EXPECT_FALSE(host.files.files.contains(file));
 }
 
 } // namespace

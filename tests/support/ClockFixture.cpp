@@ -1,18 +1,16 @@
 #include "ClockFixture.h"
 
 #include <cmath>
+#include <map>
 #include <stdexcept>
+#include <tuple>
 
 namespace diglux::test {
 
-RgbImage LoadMaster(MapId id) {
-    EmbeddedResources resources;
-    LibPngDecoder decoder;
+RgbImage TintedMaster(MapId id, Rgb color) {
     std::string error;
-    return decoder.DecodePng(resources.Load("MAPS", SpecOf(id).name), error);
-}
-
-RgbImage TintedReference(const RgbImage& master, Rgb color) {
+    const RgbImage master =
+        LibPngDecoder().DecodePng(EmbeddedResources().Load("MAPS", SpecOf(id).name), error);
     RgbImage out(master.Width(), master.Height());
     auto tint = [](int c, int g) { return static_cast<std::uint8_t>(std::lround(c * g / 255.0)); };
     for (int y = 0; y < master.Height(); ++y) {
@@ -24,41 +22,74 @@ RgbImage TintedReference(const RgbImage& master, Rgb color) {
     return out;
 }
 
-::testing::AssertionResult GlyphMatches(const Surface& surface, int x, int y, const RgbImage& map,
-                                        MapId id, int cell) {
+::testing::AssertionResult ShowsCells(const Surface& surface, const std::vector<int>& xs,
+                                      const RgbImage& map, MapId id,
+                                      const std::vector<int>& cells) {
     const MapSpec& layout = SpecOf(id);
-    const int cellWidth = layout.width / layout.cols;
-    const int cellHeight = layout.height / layout.rows;
-    const int left = ((cell - 1) % layout.cols) * cellWidth;
-    const int top = ((cell - 1) / layout.cols) * cellHeight;
-    for (int dy = 0; dy < cellHeight - layout.gap; ++dy) {
-        for (int dx = 0; dx < cellWidth - layout.gap; ++dx) {
-            const Rgb want = map.At(left + dx, top + dy);
-            const Rgb got = surface.Pixels().At(x + dx, y + dy);
-            if (want != got) {
-                return ::testing::AssertionFailure()
-                       << surface.Name() << " at (" << x + dx << ", " << y + dy << ") is ("
-                       << int(got.r) << ", " << int(got.g) << ", " << int(got.b) << "), cell "
-                       << cell << " of " << layout.name << " has (" << int(want.r) << ", "
-                       << int(want.g) << ", " << int(want.b) << ")";
+    const int width = layout.width / layout.cols;
+    const int height = layout.height / layout.rows;
+    for (std::size_t i = 0; i < xs.size(); ++i) {
+        const int left = ((cells[i] - 1) % layout.cols) * width;
+        const int top = ((cells[i] - 1) / layout.cols) * height;
+        for (int dy = 0; dy < height - layout.gap; ++dy) {
+            for (int dx = 0; dx < width - layout.gap; ++dx) {
+                const Rgb want = map.At(left + dx, top + dy);
+                const Rgb got = surface.Pixels().At(xs[i] + dx, dy);
+                if (want != got) {
+                    return ::testing::AssertionFailure()
+                           << surface.Name() << " glyph " << i + 1 << " at (" << xs[i] + dx << ", "
+                           << dy << ") is not cell " << cells[i] << " of " << layout.name << ": ("
+                           << int(got.r) << ", " << int(got.g) << ", " << int(got.b)
+                           << ") instead of (" << int(want.r) << ", " << int(want.g) << ", "
+                           << int(want.b) << ")";
+                }
             }
         }
     }
     return ::testing::AssertionSuccess();
 }
 
+::testing::AssertionResult ShowsText(const Surface& surface, int x0, const std::string& text,
+                                     Rgb tint) {
+    static std::map<std::tuple<int, int, int>, RgbImage> tinted;
+    auto [it, added] = tinted.try_emplace({tint.r, tint.g, tint.b});
+    if (added) {
+        it->second = TintedMaster(MapId::PicMap16S, tint);
+    }
+    std::vector<int> xs;
+    std::vector<int> cells;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        xs.push_back(x0 + static_cast<int>(i) * 14);
+        cells.push_back(static_cast<unsigned char>(text[i]) - 31);
+    }
+    return ShowsCells(surface, xs, it->second, MapId::PicMap16S, cells) << " (\"" << text << "\")";
+}
+
 void ClockFixture::Start() {
     clock = std::make_unique<MainWindow>(host.Bundle());
     const StartupResult result = clock->Load();
     if (result.outcome != StartupResult::Outcome::Running) {
-        // Thrown so that the test stops here; GoogleTest reports it as a failure.
         throw std::runtime_error("the clock did not start: " + result.error);
     }
 }
 
 void ClockFixture::TickAfter(int seconds) {
     host.clock.AdvanceSeconds(seconds);
-    clock->Timer1_Timer();
+    In().tick.Timer1_Timer();
+}
+
+void ClockFixture::RunSeconds(int seconds) {
+    for (int i = 0; i < seconds; ++i) {
+        TickAfter(1);
+        TickAfter(0);
+    }
+}
+
+std::string ClockFixture::Press(Key key, int shift) {
+    host.window.sink->OnKeyDown(key, shift);
+    std::string line = In().text.Text1Shown();
+    line.erase(line.find_last_not_of(' ') + 1);
+    return line;
 }
 
 } // namespace diglux::test

@@ -3,35 +3,42 @@
 #pragma once
 
 #include "app/MainWindow.h"
-#include "display/ClockFace.h"
-#include "display/GlyphMaps.h"
-#include "display/TextDisplay.h"
+#include "app/MainWindowParts.h"
 #include "tests/support/FakeHost.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 namespace diglux::test {
 
-// The master map, decoded from the embedded PNG.
-RgbImage LoadMaster(MapId id);
-// The master tinted with round(c x g / 255) in floating point.
-RgbImage TintedReference(const RgbImage& master, Rgb color);
+inline constexpr Rgb kDefaultGreen{95, 255, 47};
 
-// Whether the glyph area at (x, y) of the surface equals cell `cell` of the map (without its
-// separator); on a mismatch the message names the first differing pixel.
-::testing::AssertionResult GlyphMatches(const Surface& surface, int x, int y, const RgbImage& map,
-                                        MapId id, int cell);
+// The master map, decoded from the embedded PNG, tinted with round(c x g / 255) computed in
+// floating point (white keeps the master).
+RgbImage TintedMaster(MapId id, Rgb color = {255, 255, 255});
+
+// Whether the glyphs at the x positions (y = 0) of the surface show those cells of the map;
+// on a mismatch the message names the glyph and its first differing pixel.
+::testing::AssertionResult ShowsCells(const Surface& surface, const std::vector<int>& xs,
+                                      const RgbImage& map, MapId id, const std::vector<int>& cells);
+// Whether the characters from x0 on, 14 pixels apart, show the text in the tint.
+::testing::AssertionResult ShowsText(const Surface& surface, int x0, const std::string& text,
+                                     Rgb tint = kDefaultGreen);
 
 class ClockFixture : public ::testing::Test {
   protected:
-    // Builds the clock at the host's current fake time and runs its start-up; throws when
-    // start-up fails.
+    // Builds the clock at the host's current fake time and runs its start-up; fails the test
+    // (by throwing) when start-up does not succeed.
     void Start();
     // Moves the fake clock on by whole seconds (0 for none), then runs one Timer1 tick.
     void TickAfter(int seconds);
-    Rgb DefaultGreen() const { return {95, 255, 47}; }
+    // Moves on by whole seconds, each with the tick that notices it and its first redraw.
+    void RunSeconds(int seconds);
+    // Presses a key and returns the text line without its padding.
+    std::string Press(Key key, int shift = 0);
+    MainWindow::Parts& In() { return clock->Inside(); }
 
     FakeHost host;
     std::unique_ptr<MainWindow> clock;

@@ -1,91 +1,43 @@
 #include "FakeHost.h"
 
+#include "model/Calendar.h"
+#include "model/TimeText.h"
+
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
 
 namespace diglux::test {
 namespace {
 
-int DaysInMonth(int year, int month) {
-    static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return month == 2 && leap ? 29 : kDays[month - 1];
-}
-
-std::string Lower(std::string text) {
+std::string Upper(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
-std::string Flags(SoundFlags flags) {
-    std::string text = flags.async ? "async" : "sync";
-    if (flags.noWait) {
-        text += " nowait";
-    }
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
     return text;
 }
 
 } // namespace
 
-double FakeClock::SecondsSinceMidnight() const {
-    return (now.hour * 60 + now.minute) * 60 + now.second + fraction;
-}
-
-void FakeClock::Sleep(int milliseconds) {
-    log_.push_back("clock.Sleep " + std::to_string(milliseconds));
-}
-
 void FakeClock::AdvanceSeconds(int seconds) {
-    for (int i = 0; i < seconds; ++i) {
-        if (++now.second < 60) {
-            continue;
+    int second = SecondsOfDay(now) + seconds;
+    for (; second >= 86400; second -= 86400) {
+        if (++now.day > DaysInMonth(now.year, now.month)) {
+            now.day = 1;
+            if (++now.month > 12) {
+                now.month = 1;
+                ++now.year;
+            }
         }
-        now.second = 0;
-        if (++now.minute < 60) {
-            continue;
-        }
-        now.minute = 0;
-        if (++now.hour < 24) {
-            continue;
-        }
-        now.hour = 0;
-        if (++now.day <= DaysInMonth(now.year, now.month)) {
-            continue;
-        }
-        now.day = 1;
-        if (++now.month <= 12) {
-            continue;
-        }
-        now.month = 1;
-        ++now.year;
     }
-}
-
-void FakeEventPump::DoEvents() {
-    log_.push_back("events.DoEvents");
-}
-
-TimerId FakeTimers::CreateTimer(int intervalMs, std::function<void()> onTick) {
-    timers_.push_back({intervalMs, std::move(onTick), false});
-    return static_cast<TimerId>(timers_.size());
+    now.hour = second / 3600;
+    now.minute = second / 60 % 60;
+    now.second = second % 60;
 }
 
 void FakeTimers::SetEnabled(TimerId id, bool enabled) {
-    if (id >= 1 && static_cast<std::size_t>(id) <= timers_.size()) {
+    if (Known(id)) {
         timers_[static_cast<std::size_t>(id - 1)].enabled = enabled;
-        log_.push_back("timers.SetEnabled " + std::to_string(id) + " " + (enabled ? "on" : "off"));
+        log_.push_back("timers.SetEnabled " + std::to_string(id) + (enabled ? " on" : " off"));
     }
-}
-
-bool FakeTimers::IsEnabled(TimerId id) const {
-    return id >= 1 && static_cast<std::size_t>(id) <= timers_.size() &&
-           timers_[static_cast<std::size_t>(id - 1)].enabled;
-}
-
-int FakeTimers::IntervalOf(TimerId id) const {
-    return timers_.at(static_cast<std::size_t>(id - 1)).interval;
 }
 
 bool FakeTimers::Fire(TimerId id) {
@@ -99,70 +51,19 @@ bool FakeTimers::Fire(TimerId id) {
 void FakeWindow::Move(double left, double top) {
     rect.left = static_cast<int>(left);
     rect.top = static_cast<int>(top);
-    log_.push_back("window.Move " + std::to_string(rect.left) + " " + std::to_string(rect.top));
-}
-
-void FakeWindow::Show() {
-    visible = true;
-    log_.push_back("window.Show");
-}
-
-void FakeWindow::Hide() {
-    visible = false;
-    log_.push_back("window.Hide");
-}
-
-void FakeWindow::SetTopmost(bool onTop, bool activate) {
-    log_.push_back(std::string("window.SetTopmost ") + (onTop ? "1" : "0") + " " +
-                   (activate ? "1" : "0"));
-}
-
-void FakeWindow::SetTaskbarButton(bool show) {
-    log_.push_back(std::string("window.SetTaskbarButton ") + (show ? "1" : "0"));
-}
-
-void FakeWindow::EnableDropShadow() {
-    log_.push_back("window.EnableDropShadow");
-}
-
-void FakeWindow::Destroy() {
-    visible = false;
-    log_.push_back("window.Destroy");
-}
-
-MessageResult FakeDesktop::ShowMessageBox(const MessageBoxRequest& request) {
-    boxes.push_back(request);
-    log_.push_back("desktop.ShowMessageBox " + request.title);
-    return answer;
-}
-
-void FakeDesktop::Beep() {
-    log_.push_back("desktop.Beep");
-}
-
-bool FakeDesktop::CloseWindowWithCaption(const std::string& caption) {
-    log_.push_back("desktop.CloseWindowWithCaption " + caption);
-    return false;
+    Log("Move " + std::to_string(rect.left) + " " + std::to_string(rect.top));
 }
 
 std::span<const std::uint8_t> FakeResources::Load(std::string_view type,
                                                   std::string_view name) const {
-    std::string key = std::string(type) + "/" + std::string(name);
-    std::transform(key.begin(), key.end(), key.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    const auto it = overrides_.find(key);
-    if (it != overrides_.end()) {
-        return it->second;
-    }
-    return embedded_.Load(type, name);
+    const auto it = overrides_.find(Upper(std::string(type) + "/" + std::string(name)));
+    return it != overrides_.end() ? std::span<const std::uint8_t>(it->second)
+                                  : embedded_.Load(type, name);
 }
 
 void FakeResources::Override(const std::string& type, const std::string& name,
                              std::vector<std::uint8_t> bytes) {
-    std::string key = type + "/" + name;
-    std::transform(key.begin(), key.end(), key.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    overrides_[key] = std::move(bytes);
+    overrides_[Upper(type + "/" + name)] = std::move(bytes);
 }
 
 std::string FakeResources::NameOf(std::span<const std::uint8_t> bytes) const {
@@ -179,123 +80,77 @@ std::string FakeResources::NameOf(std::span<const std::uint8_t> bytes) const {
     return "memory";
 }
 
-bool FakeSound::PlayWave(std::span<const std::uint8_t> wave, SoundFlags flags) {
-    log_.push_back("sound.PlayWave " + resources_.NameOf(wave) + " " + Flags(flags));
-    lastWave.assign(wave.begin(), wave.end());
-    return true;
+std::optional<ControlBounds> FakeMixer::Bounds(MixerOutput output, MixerControl control) const {
+    const auto it = bounds.find({output, control});
+    return it == bounds.end() ? std::nullopt : std::optional(it->second);
 }
 
-bool FakeSound::PlayFile(const std::string& path, SoundFlags flags) {
-    log_.push_back("sound.PlayFile " + path + " " + Flags(flags));
-    return true;
+std::optional<long> FakeMixer::Get(MixerOutput output, MixerControl control) const {
+    const auto it = values.find({output, control});
+    return it == values.end() ? std::nullopt : std::optional(it->second);
 }
 
-void FakeSound::Stop() {
-    log_.push_back("sound.Stop");
-}
-
-std::optional<ControlBounds> FakeMixer::Bounds(MixerOutput line, MixerControl control) const {
-    const auto it = bounds.find({line, control});
-    return it == bounds.end() ? std::nullopt : std::optional<ControlBounds>(it->second);
-}
-
-std::optional<long> FakeMixer::Get(MixerOutput line, MixerControl control) const {
-    const auto it = values.find({line, control});
-    return it == values.end() ? std::nullopt : std::optional<long>(it->second);
-}
-
-bool FakeMixer::Set(MixerOutput line, MixerControl control, long value) {
-    log_.push_back("mixer.Set " + std::to_string(static_cast<int>(line)) + " " +
+bool FakeMixer::Set(MixerOutput output, MixerControl control, long value) {
+    log_.push_back("mixer.Set " + std::to_string(static_cast<int>(output)) + " " +
                    std::to_string(static_cast<int>(control)) + " " + std::to_string(value));
-    if (!bounds.contains({line, control})) {
+    if (!bounds.contains({output, control})) {
         return false;
     }
-    values[{line, control}] = value;
+    values[{output, control}] = value;
     return true;
 }
 
-std::string FakeRegistry::KeyName(RegistryRoot root, const std::string& path) const {
-    return std::to_string(static_cast<std::uint32_t>(root)) + "\\" + Lower(path);
+const std::string* FakeRegistry::Opened(RegistryKey key) const {
+    const auto it = open_.find(key);
+    return it == open_.end() ? nullptr : &it->second;
 }
 
 std::optional<RegistryKey> FakeRegistry::OpenKey(RegistryRoot root, const std::string& path, bool) {
-    const std::string name = KeyName(root, path);
-    if (!keys.contains(name)) {
+    const std::string full = RegFileKeyPath(root, path);
+    if (!IsValidKeyPath(path) || (!path.empty() && !tree.HasKey(full))) {
         return std::nullopt;
     }
-    open_[next_] = name;
+    open_[next_] = full;
     return next_++;
 }
 
 std::optional<RegistryKey> FakeRegistry::CreateKey(RegistryRoot root, const std::string& path) {
-    const std::string name = KeyName(root, path);
-    keys[name];
-    open_[next_] = name;
-    return next_++;
+    if (!IsValidKeyPath(path)) {
+        return std::nullopt;
+    }
+    tree.AddKey(RegFileKeyPath(root, path));
+    return OpenKey(root, path, true);
 }
 
 std::optional<RegistryValue> FakeRegistry::QueryValue(RegistryKey key, const std::string& name) {
-    const auto open = open_.find(key);
-    if (open == open_.end()) {
-        return std::nullopt;
-    }
-    const auto& values = keys[open->second];
-    const auto it = values.find(Lower(name));
-    return it == values.end() ? std::nullopt : std::optional<RegistryValue>(it->second);
+    const std::string* path = Opened(key);
+    const RegistryValue* value = path == nullptr ? nullptr : tree.Find(*path, name);
+    return value != nullptr ? std::optional(*value) : std::nullopt;
 }
 
 bool FakeRegistry::SetValue(RegistryKey key, const std::string& name, const RegistryValue& value) {
-    const auto open = open_.find(key);
-    if (open == open_.end()) {
-        return false;
-    }
+    const std::string* path = Opened(key);
     log_.push_back("registry.SetValue " + name);
-    keys[open->second][Lower(name)] = value;
-    return true;
+    return path != nullptr && (tree.Set(*path, name, value), true);
 }
 
 bool FakeRegistry::DeleteValue(RegistryKey key, const std::string& name) {
-    const auto open = open_.find(key);
+    const std::string* path = Opened(key);
     log_.push_back("registry.DeleteValue " + name);
-    return open != open_.end() && keys[open->second].erase(Lower(name)) > 0;
+    return path != nullptr && tree.Remove(*path, name);
 }
 
 bool FakeRegistry::DeleteKey(RegistryRoot root, const std::string& path) {
     log_.push_back("registry.DeleteKey " + path);
-    return keys.erase(KeyName(root, path)) > 0;
-}
-
-void FakeRegistry::CloseKey(RegistryKey key) {
-    open_.erase(key);
+    return !path.empty() && tree.RemoveKey(RegFileKeyPath(root, path));
 }
 
 bool FakeProcesses::Start(const std::string& program, const std::vector<std::string>& args) {
-    std::string entry = "processes.Start " + program;
+    std::string entry = "Start " + program;
     for (const std::string& arg : args) {
         entry += " " + arg;
     }
-    log_.push_back(entry);
-    return true;
-}
-
-bool FakeProcesses::OpenLink(const std::string& link) {
-    log_.push_back("processes.OpenLink " + link);
-    return true;
-}
-
-bool FakeProcesses::LogOff() {
-    log_.push_back("processes.LogOff");
-    return true;
-}
-
-std::optional<std::string> FakeSystem::Environment(const std::string& name) const {
-    const auto it = environment.find(name);
-    return it == environment.end() ? std::nullopt : std::optional<std::string>(it->second);
-}
-
-long FakeFileSystem::FileLength(const std::string& path) const {
-    const auto it = files.find(path);
-    return it == files.end() ? -1 : static_cast<long>(it->second.size());
+    return Log(entry);
 }
 
 bool FakeFileSystem::ReadFile(const std::string& path, std::string& bytes) const {
@@ -317,16 +172,7 @@ bool FakeFileSystem::WriteFile(const std::string& path, std::span<const std::uin
 
 bool FakeFileSystem::ReplaceFile(const std::string& path, std::span<const std::uint8_t> bytes) {
     log_.push_back("files.ReplaceFile " + path);
-    if (failWrites) {
-        return false;
-    }
-    files[path].assign(bytes.begin(), bytes.end());
-    return true;
-}
-
-bool FakeFileSystem::RemoveFile(const std::string& path) {
-    log_.push_back("files.RemoveFile " + path);
-    return files.erase(path) > 0;
+    return !failWrites && (files[path].assign(bytes.begin(), bytes.end()), true);
 }
 
 bool FakeFileSystem::CreateFolder(const std::string& path, unsigned mode) {
@@ -336,18 +182,10 @@ bool FakeFileSystem::CreateFolder(const std::string& path, unsigned mode) {
     return folders.emplace(path, mode).second;
 }
 
-Host FakeHost::Bundle() {
-    return Host{clock,    events,    timers, window,    desktop, sound, mixer,
-                registry, processes, system, resources, images,  files};
-}
-
 std::vector<std::string> FakeHost::CallsStartingWith(const std::string& prefix) const {
     std::vector<std::string> calls;
-    for (const std::string& entry : log) {
-        if (entry.rfind(prefix, 0) == 0) {
-            calls.push_back(entry);
-        }
-    }
+    std::copy_if(log.begin(), log.end(), std::back_inserter(calls),
+                 [&prefix](const std::string& entry) { return entry.starts_with(prefix); });
     return calls;
 }
 

@@ -6,10 +6,11 @@
 #include "host/EmbeddedResources.h"
 #include "host/Host.h"
 #include "host/linux/PngCodec.h"
+#include "store/RegFileFormat.h"
+#include "store/RegistryTree.h"
 
 #include <functional>
 #include <map>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,8 +22,10 @@ class FakeClock final : public Clock {
   public:
     explicit FakeClock(CallLog& log) : log_(log) {}
     LocalDateTime Now() const override { return now; }
-    double SecondsSinceMidnight() const override;
-    void Sleep(int milliseconds) override;
+    double SecondsSinceMidnight() const override {
+        return (now.hour * 60 + now.minute) * 60 + now.second + fraction;
+    }
+    void Sleep(int ms) override { log_.push_back("clock.Sleep " + std::to_string(ms)); }
     // Moves the clock on by whole seconds, across midnight and month ends.
     void AdvanceSeconds(int seconds);
 
@@ -36,7 +39,7 @@ class FakeClock final : public Clock {
 class FakeEventPump final : public EventPump {
   public:
     explicit FakeEventPump(CallLog& log) : log_(log) {}
-    void DoEvents() override;
+    void DoEvents() override { log_.push_back("events.DoEvents"); }
 
   private:
     CallLog& log_;
@@ -45,10 +48,13 @@ class FakeEventPump final : public EventPump {
 class FakeTimers final : public TimerService {
   public:
     explicit FakeTimers(CallLog& log) : log_(log) {}
-    TimerId CreateTimer(int intervalMs, std::function<void()> onTick) override;
+    TimerId CreateTimer(int intervalMs, std::function<void()> onTick) override {
+        timers_.push_back({intervalMs, std::move(onTick), false});
+        return static_cast<TimerId>(timers_.size());
+    }
     void SetEnabled(TimerId id, bool enabled) override;
-    bool IsEnabled(TimerId id) const override;
-    int IntervalOf(TimerId id) const;
+    bool IsEnabled(TimerId id) const override { return Known(id) && At(id).enabled; }
+    int IntervalOf(TimerId id) const { return At(id).interval; }
     // Runs the timer's handler once if it is enabled; false when it is not.
     bool Fire(TimerId id);
 
@@ -58,6 +64,11 @@ class FakeTimers final : public TimerService {
         std::function<void()> onTick;
         bool enabled;
     };
+    bool Known(TimerId id) const {
+        return id >= 1 && static_cast<std::size_t>(id) <= timers_.size();
+    }
+    const Timer& At(TimerId id) const { return timers_.at(static_cast<std::size_t>(id - 1)); }
+
     CallLog& log_;
     std::vector<Timer> timers_;
 };
@@ -70,13 +81,17 @@ class FakeWindow final : public ClockWindowHost {
     void Refresh(const Rect& area) override { refreshed.push_back(area); }
     void Move(double left, double top) override;
     Rect ScreenRect() const override { return rect; }
-    void Show() override;
-    void Hide() override;
+    void Show() override { Log("Show", visible = true); }
+    void Hide() override { Log("Hide", visible = false); }
     bool IsVisible() const override { return visible; }
-    void SetTopmost(bool onTop, bool activate) override;
-    void SetTaskbarButton(bool show) override;
-    void EnableDropShadow() override;
-    void Destroy() override;
+    void SetTopmost(bool onTop, bool activate) override {
+        Log(std::string("SetTopmost ") + (onTop ? "1 " : "0 ") + (activate ? "1" : "0"));
+    }
+    void SetTaskbarButton(bool show) override {
+        Log(std::string("SetTaskbarButton ") + (show ? "1" : "0"));
+    }
+    void EnableDropShadow() override { Log("EnableDropShadow"); }
+    void Destroy() override { Log("Destroy", visible = false); }
 
     ClockWindowEvents* sink = nullptr;
     const RgbImage* frame = nullptr;
@@ -85,6 +100,7 @@ class FakeWindow final : public ClockWindowHost {
     bool visible = false;
 
   private:
+    void Log(const std::string& call, bool = false) { log_.push_back("window." + call); }
     CallLog& log_;
 };
 
@@ -98,11 +114,18 @@ class FakeDesktop final : public Desktop {
     int BitsPerPixel() const override { return bitsPerPixel; }
     double UnitsPerPixelX() const override { return unitsPerPixel; }
     double UnitsPerPixelY() const override { return unitsPerPixel; }
-    MessageResult ShowMessageBox(const MessageBoxRequest& request) override;
-    void Beep() override;
+    MessageResult ShowMessageBox(const MessageBoxRequest& request) override {
+        boxes.push_back(request);
+        log_.push_back("desktop.ShowMessageBox " + request.title);
+        return answer;
+    }
+    void Beep() override { log_.push_back("desktop.Beep"); }
     // No other program's window exists.
     bool WindowWithCaptionExists(const std::string&) const override { return false; }
-    bool CloseWindowWithCaption(const std::string& caption) override;
+    bool CloseWindowWithCaption(const std::string& caption) override {
+        log_.push_back("desktop.CloseWindowWithCaption " + caption);
+        return false;
+    }
 
     Rect desktop{0, 0, 1920, 1080};
     Rect workArea{0, 0, 1920, 1040};
@@ -133,50 +156,61 @@ class FakeResources final : public Resources {
 class FakeSound final : public SoundDevice {
   public:
     FakeSound(CallLog& log, const FakeResources& resources) : log_(log), resources_(resources) {}
-    bool PlayWave(std::span<const std::uint8_t> wave, SoundFlags flags) override;
-    bool PlayFile(const std::string& path, SoundFlags flags) override;
-    void Stop() override;
+    bool PlayWave(std::span<const std::uint8_t> wave, SoundFlags flags) override {
+        lastWave.assign(wave.begin(), wave.end());
+        return Log("PlayWave " + resources_.NameOf(wave), flags);
+    }
+    bool PlayFile(const std::string& path, SoundFlags flags) override {
+        return Log("PlayFile " + path, flags);
+    }
+    void Stop() override { log_.push_back("sound.Stop"); }
 
     std::vector<std::uint8_t> lastWave; // the bytes of the last PlayWave
 
   private:
+    bool Log(const std::string& call, SoundFlags flags) {
+        log_.push_back("sound." + call + (flags.async ? " async" : " sync") +
+                       (flags.noWait ? " nowait" : ""));
+        return true;
+    }
     CallLog& log_;
     const FakeResources& resources_;
 };
 
 class FakeMixer final : public MixerDevice {
   public:
+    using Control = std::pair<MixerOutput, MixerControl>;
     explicit FakeMixer(CallLog& log) : log_(log) {}
-    std::optional<ControlBounds> Bounds(MixerOutput line, MixerControl control) const override;
-    std::optional<long> Get(MixerOutput line, MixerControl control) const override;
-    bool Set(MixerOutput line, MixerControl control, long value) override;
-    std::string OutputName(MixerOutput) const override { return {}; }
-    std::string ControlName(MixerOutput, MixerControl) const override { return {}; }
+    std::optional<ControlBounds> Bounds(MixerOutput output, MixerControl control) const override;
+    std::optional<long> Get(MixerOutput output, MixerControl control) const override;
+    bool Set(MixerOutput output, MixerControl control, long value) override;
 
-    std::map<std::pair<MixerOutput, MixerControl>, long> values;
-    std::map<std::pair<MixerOutput, MixerControl>, ControlBounds> bounds;
+    std::map<Control, long> values;
+    std::map<Control, ControlBounds> bounds;
 
   private:
     CallLog& log_;
 };
 
-// A registry in memory: keys by root and lower-case path, values by lower-case name.
+// A registry in memory over the store's own tree (keys and names without regard to case, the
+// default value, no deleting a key with sub-keys); changes are logged by name.
 class FakeRegistry final : public RegistryBackend {
   public:
     explicit FakeRegistry(CallLog& log) : log_(log) {}
-    std::optional<RegistryKey> OpenKey(RegistryRoot root, const std::string& path,
-                                       bool writable) override;
+    std::optional<RegistryKey> OpenKey(RegistryRoot root, const std::string& path, bool) override;
     std::optional<RegistryKey> CreateKey(RegistryRoot root, const std::string& path) override;
     std::optional<RegistryValue> QueryValue(RegistryKey key, const std::string& name) override;
     bool SetValue(RegistryKey key, const std::string& name, const RegistryValue& value) override;
     bool DeleteValue(RegistryKey key, const std::string& name) override;
     bool DeleteKey(RegistryRoot root, const std::string& path) override;
-    void CloseKey(RegistryKey key) override;
+    void CloseKey(RegistryKey key) override { open_.erase(key); }
+    // Every key handed out has been closed again.
+    bool AllClosed() const { return open_.empty(); }
 
-    std::map<std::string, std::map<std::string, RegistryValue>> keys; // "root\\path" -> values
+    RegistryTree tree;
 
   private:
-    std::string KeyName(RegistryRoot root, const std::string& path) const;
+    const std::string* Opened(RegistryKey key) const;
     CallLog& log_;
     std::map<RegistryKey, std::string> open_;
     RegistryKey next_ = 1;
@@ -186,17 +220,24 @@ class FakeProcesses final : public Processes {
   public:
     explicit FakeProcesses(CallLog& log) : log_(log) {}
     bool Start(const std::string& program, const std::vector<std::string>& args) override;
-    bool OpenLink(const std::string& link) override;
-    bool LogOff() override;
+    bool OpenLink(const std::string& link) override { return Log("OpenLink " + link); }
+    bool LogOff() override { return Log("LogOff"); }
 
   private:
+    bool Log(const std::string& call) {
+        log_.push_back("processes." + call);
+        return true;
+    }
     CallLog& log_;
 };
 
 class FakeSystem final : public SystemInfo {
   public:
     std::string ExecutablePath() const override { return "/opt/diglux/diglux.bin"; }
-    std::optional<std::string> Environment(const std::string& name) const override;
+    std::optional<std::string> Environment(const std::string& name) const override {
+        const auto it = environment.find(name);
+        return it == environment.end() ? std::nullopt : std::optional(it->second);
+    }
     OsVersion OperatingSystemVersion() const override { return os; }
     ProgramVersion Version() const override { return version; }
     bool OtherInstanceRunning() override { return otherInstance; }
@@ -213,11 +254,17 @@ class FakeSystem final : public SystemInfo {
 class FakeFileSystem final : public FileSystem {
   public:
     explicit FakeFileSystem(CallLog& log) : log_(log) {}
-    long FileLength(const std::string& path) const override;
+    long FileLength(const std::string& path) const override {
+        const auto it = files.find(path);
+        return it == files.end() ? -1 : static_cast<long>(it->second.size());
+    }
     bool ReadFile(const std::string& path, std::string& bytes) const override;
     bool WriteFile(const std::string& path, std::span<const std::uint8_t> bytes) override;
     bool ReplaceFile(const std::string& path, std::span<const std::uint8_t> bytes) override;
-    bool RemoveFile(const std::string& path) override;
+    bool RemoveFile(const std::string& path) override {
+        log_.push_back("files.RemoveFile " + path);
+        return files.erase(path) > 0;
+    }
     bool CreateFolder(const std::string& path, unsigned mode) override;
     bool IsFolder(const std::string& path) const override { return folders.contains(path); }
     std::string UserTempFolder() const override { return "/tmp/diglux-1000"; }
@@ -232,7 +279,10 @@ class FakeFileSystem final : public FileSystem {
 
 class FakeHost {
   public:
-    Host Bundle();
+    Host Bundle() {
+        return Host{clock,    events,    timers, window,    desktop, sound, mixer,
+                    registry, processes, system, resources, images,  files};
+    }
     // The log entries that start with prefix, in order.
     std::vector<std::string> CallsStartingWith(const std::string& prefix) const;
 

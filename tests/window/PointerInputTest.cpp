@@ -29,15 +29,18 @@ class PointerTest : public ClockFixture {
 
 TEST_F(PointerTest, DraggingFollowsThePointerAndSnapsWithinTheDistance) {
     Start();
-    clock->State().Dock = 5;
+    In().settings.Dock = 5;
     host.window.Move(100, 100);
     Drag({300, 100}, -95, 0); // left edge 5 pixels from the screen edge: snaps
     EXPECT_EQ(host.window.rect.left, 0);
-    EXPECT_EQ(clock->State().SaveCountdown, 2);
+    In().placement.ChkLoadSave(); // the position is saved on the second change after next
+    EXPECT_TRUE(host.CallsStartingWith("registry.SetValue Window.Left").empty());
+    In().placement.ChkLoadSave();
+    EXPECT_EQ(host.CallsStartingWith("registry.SetValue Window.Left").size(), 1u);
     host.window.Move(100, 100);
     Drag({300, 100}, -94, 0); // 6 pixels: stays
     EXPECT_EQ(host.window.rect.left, 6);
-    clock->State().Dock = 0;
+    In().settings.Dock = 0;
     host.window.Move(100, 100);
     Drag({300, 100}, -150, 0); // no magnet: partly off the screen
     EXPECT_EQ(host.window.rect.left, -50);
@@ -47,7 +50,7 @@ TEST_F(PointerTest, BottomTaskbarIsTheLowestEdge) {
     host.desktop.desktop = {0, 0, 1920, 1080};
     host.desktop.workArea = {0, 0, 1920, 1040};
     Start();
-    clock->State().Dock = 5;
+    In().settings.Dock = 5;
     host.window.Move(100, 700);
     Drag({300, 100}, 0, 110); // bottom at 1048: within 5 pixels of the taskbar's edge
     EXPECT_EQ(host.window.rect.top, 1040 - 238);
@@ -56,7 +59,7 @@ TEST_F(PointerTest, BottomTaskbarIsTheLowestEdge) {
 TEST_F(PointerTest, TwipsSnapAtExactlyTheDistance) {
     host.desktop.unitsPerPixel = 15.0;
     Start();
-    clock->State().Dock = 5;
+    In().settings.Dock = 5;
     host.window.rect = {10, 10, 654, 238};
     host.log.clear();
     // The pointer moves in pixels; the window is placed in twips (150 = 10 pixels).
@@ -67,16 +70,19 @@ TEST_F(PointerTest, TwipsSnapAtExactlyTheDistance) {
 
 TEST_F(PointerTest, CloseButtonShowsPressesAndCloses) {
     Start();
-    const RgbImage button = LoadMaster(MapId::PicBut);
+    const RgbImage button = TintedMaster(MapId::PicBut);
+    const auto shows = [&](int cell) {
+        return ShowsCells(In().face.PicX(), {0}, button, MapId::PicBut, {cell});
+    };
     Sink().OnMouseMove(0, 0, {630, 8});
-    EXPECT_TRUE(clock->Face().PicX().Visible());
-    EXPECT_TRUE(GlyphMatches(clock->Face().PicX(), 0, 0, button, MapId::PicBut, 3));
-    EXPECT_EQ(clock->Face().Frame().At(630, 8), clock->Face().PicX().Pixels().At(14, 7));
+    EXPECT_TRUE(In().face.PicX().Visible());
+    EXPECT_TRUE(shows(3));
+    EXPECT_EQ(In().face.Frame().At(630, 8), In().face.PicX().Pixels().At(14, 7));
     Sink().OnMouseMove(0, 0, {600, 8});
-    EXPECT_FALSE(clock->Face().PicX().Visible());
+    EXPECT_FALSE(In().face.PicX().Visible());
     Sink().OnMouseMove(0, 0, {653, 16}); // the edges count as inside
     Sink().OnMouseDown(kLeftButton, 0, {653, 16});
-    EXPECT_TRUE(GlyphMatches(clock->Face().PicX(), 0, 0, button, MapId::PicBut, 4));
+    EXPECT_TRUE(shows(4));
     EXPECT_FALSE(clock->Ended());
     Sink().OnMouseUp(kLeftButton, 0, {653, 16});
     EXPECT_TRUE(clock->Ended());
@@ -85,15 +91,15 @@ TEST_F(PointerTest, CloseButtonShowsPressesAndCloses) {
 TEST_F(PointerTest, ClicksOnDisplayElementsActAsKeys) {
     Start();
     ClickAt(kLeftButton, {20 + 30, 156 + 10}); // the note icon: S
-    EXPECT_FALSE(clock->State().Signal);
+    EXPECT_FALSE(In().settings.Signal);
     ClickAt(kLeftButton, {20 + 2, 156 + 2}); // the bell: F9
-    EXPECT_TRUE(clock->State().Alarm_Enabled);
+    EXPECT_TRUE(In().settings.Alarm_Enabled);
     ClickAt(kLeftButton, {150, 165}); // the text field cycles what it shows
-    EXPECT_EQ(clock->State().Text_2, 2);
-    EXPECT_EQ(clock->Text().Text1Shown(), "INFO: ALARM  ");
-    EXPECT_EQ(clock->Text().T2Shown(), " 00:00 ");
+    EXPECT_EQ(In().settings.Text_2, 2);
+    EXPECT_EQ(In().text.Text1Shown(), "INFO: ALARM  ");
+    EXPECT_EQ(In().text.T2Shown(), " 00:00 ");
     ClickAt(kRightButton, {300, 60}); // the time: speak it
-    EXPECT_TRUE(clock->Text().Scrolling());
+    EXPECT_TRUE(In().text.Scrolling());
 }
 
 } // namespace

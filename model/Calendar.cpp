@@ -36,6 +36,11 @@ int WeeksInYear(int year) {
 
 } // namespace
 
+int DaysInMonth(int year, int month) {
+    static constexpr std::array<int, 12> kDays{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && IsLeapYear(year) ? 29 : kDays[static_cast<std::size_t>(month - 1)];
+}
+
 int IsoWeek(int year, int month, int day) {
     const int isoWeekday = (DayOfWeek(year, month, day) + 6) % 7 + 1; // Monday 1 .. Sunday 7
     const int week = (DayOfYear(year, month, day) - isoWeekday + 10) / 7;

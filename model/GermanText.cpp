@@ -1,4 +1,4 @@
-#include "Speech.h"
+#include "GermanText.h"
 
 #include <algorithm>
 #include <array>

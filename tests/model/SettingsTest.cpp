@@ -1,0 +1,87 @@
+// The settings table: how each stored form reads a hand-edited text and what it writes back.
+#include "model/Settings.h"
+
+#include <gtest/gtest.h>
+
+namespace diglux {
+namespace {
+
+Settings Read(const std::vector<std::pair<std::string, std::string>>& stored) {
+    Settings settings;
+    for (const auto& [name, text] : stored) {
+        ApplyStoredText(settings, *FindSettingRow(name), text);
+    }
+    return settings;
+}
+
+std::string Written(const Settings& settings, const std::string& name) {
+    return StoredText(settings, *FindSettingRow(name));
+}
+
+TEST(SettingsTable, HandEditedTextsFollowEachForm) {
+    const Settings s = Read({{"Blink", ""},            // only "0" switches a flag off
+                             {"Alarm.Enabled", "ja"},  // any word is on
+                             {"Signal", "0"},          //
+                             {"Alarm.SagZeit", "ja"},  // by its number: a word is 0
+                             {"SagZeit", " 0"},        // not exactly "0"
+                             {"Serife.I", "0"},        // anything but "1" drops the serifs
+                             {"SagZeit.Start", "7.5"}, // halves to even
+                             {"SagZeit.Ende", "6.5"},
+                             {"Dock", "5 Pixel"},
+                             {"Color.R", "99999"}, // beyond 16 bits: the largest
+                             {"Color.Offset", "-12"},
+                             {"Volume.Wave", "-3000000000"},
+                             {"Alarm.Time", "7:5 Uhr"}});
+    EXPECT_TRUE(s.Blink && s.Alarm_Enabled && !s.Signal && !s.Alarm_SagZeit && s.SagZeit);
+    EXPECT_TRUE(s.ISerifOff);
+    EXPECT_EQ(
+        std::vector<int>({s.SagZeit_Start, s.SagZeit_Ende, s.Dock, s.Color_R, s.Color_Offset}),
+        std::vector<int>({8, 6, 5, 32767, -12}));
+    EXPECT_EQ(s.Volume_Wave, INT32_MIN);
+    EXPECT_EQ(s.Alarm_Time, "7:5 Uhr");
+    for (const auto& [name, text] :
+         std::vector<std::pair<std::string, std::string>>{{"Serife.I", "0"},
+                                                          {"Blink", "1"},
+                                                          {"Alarm.SagZeit", "0"},
+                                                          {"SagZeit.Start", "8"},
+                                                          {"Color.Offset", "-12"},
+                                                          {"Alarm.Time", "7:5 Uhr"}}) {
+        EXPECT_EQ(Written(s, name), text) << name;
+    }
+}
+
+// 1 is always, 2 automatic, anything else (3, 1.5, -1) never; written back as 1, 2 or 0.
+TEST(SettingsTable, AutoStartTakesOnlyExactlyOneOrTwo) {
+    for (const auto& [text, always, automatic, written] :
+         std::vector<std::tuple<std::string, bool, bool, std::string>>{{"0", false, false, "0"},
+                                                                       {"1", true, false, "1"},
+                                                                       {"2", false, true, "2"},
+                                                                       {"2 ", false, true, "2"},
+                                                                       {"3", false, false, "0"},
+                                                                       {"1.5", false, false, "0"},
+                                                                       {"-1", false, false, "0"}}) {
+        const Settings s = Read({{"AutoStart", text}});
+        EXPECT_EQ(std::pair(s.AutoStartAlways, s.AutoStartAuto), std::pair(always, automatic))
+            << text;
+        EXPECT_EQ(Written(s, "AutoStart"), written) << text;
+    }
+    Settings both;
+    both.AutoStartAlways = true;
+    EXPECT_EQ(Written(both, "AutoStart"), "1");
+}
+
+// Every row's default reads as the field's own default, and every saved name is a row.
+TEST(SettingsTable, DefaultsAgreeWithTheFields) {
+    Settings read;
+    read.Color_R = 0; // so that a default that is not applied shows
+    for (const SettingRow& row : kSettingRows) {
+        ApplyStoredText(read, row, row.defaultText);
+    }
+    EXPECT_EQ(read, Settings{});
+    for (const std::string_view name : kSaveOrder) {
+        EXPECT_NE(FindSettingRow(name), nullptr) << name;
+    }
+}
+
+} // namespace
+} // namespace diglux
