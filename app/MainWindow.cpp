@@ -21,12 +21,12 @@ MainWindow::Parts::Parts(const Host& h, MainWindow& window)
       time(settings, face, maps, h.clock, text, h.desktop.UnitsPerPixelX()),
       registryAccess(h.registry), store(registryAccess, kMakerName, kProductName),
       environment(h.system, h.desktop, h.clock, h.resources, &h.files), sound(h.sound, h.resources),
-      voice(sound, h.resources, h.desktop, environment, &h.files, sagZeitWavPath),
+      voice(sound, h.resources, h.desktop, environment, &h.files, wavFiles.sagZeit),
       mixer(h.mixer, settings),
       placement(store, h.window, h.desktop, settings, text, sound, [this] { DoEvents(); }),
       storage(settings, store, placement, [this] { return environment.WinVersion() < 6.0f; }),
       alarm(AlarmParts{settings, text, time, sound, mixer, voice, h.window, h.clock, environment,
-                       alarmWavPath}),
+                       wavFiles.alarm}),
       entry(settings, time, text, h.desktop),
       tick(TickParts{settings, h.clock, face, time, text, alarm, entry, placement, sound, mixer,
                      voice, h.window, h.desktop, [this] { DoEvents(); }}),
@@ -52,10 +52,8 @@ MainWindow::Parts::Parts(const Host& h, MainWindow& window)
                            [this](Key key, int shift) { keys.Form_KeyDown(key, shift); },
                            [this] { alarm.AlarmStop(); },
                            [&window] { window.OnCloseRequest(UnloadReason::ProgramClose); }}),
-      manifest(h.system, environment, h.files, kProductName),
-      dpi(registryAccess, environment, h.desktop, h.processes),
-      checks(
-          StartupCheckParts{store, manifest, dpi, environment, h.system, h.desktop, h.processes}) {}
+      checks(StartupCheckParts{store, registryAccess, h.files, environment, h.system, h.desktop,
+                               h.processes}) {}
 
 MainWindow::MainWindow(const Host& host) : parts_(std::make_unique<Parts>(host, *this)) {
     Parts& p = *parts_;
@@ -66,11 +64,11 @@ MainWindow::MainWindow(const Host& host) : parts_(std::make_unique<Parts>(host, 
             p.face.Present(p.host.window);
         });
     };
-    p.timer1 = timer(100, [&p] { p.tick.Timer1_Timer(); });
-    p.timerAlarm = timer(500, [&p] { p.alarm.TimerAlarm_Timer(p.entry.AlarmEntryMode()); });
-    p.timerSound = host.timers.CreateTimer(500, [] {});
-    p.timerScr = timer(5, [&p] { p.text.TimerScr_Timer(); });
-    p.text.SetScrollTimer(p.timerScr);
+    p.timers.timer1 = timer(100, [&p] { p.tick.Timer1_Timer(); });
+    p.timers.timerAlarm = timer(500, [&p] { p.alarm.TimerAlarm_Timer(p.entry.AlarmEntryMode()); });
+    p.timers.timerSound = host.timers.CreateTimer(500, [] {});
+    p.timers.timerScr = timer(5, [&p] { p.text.TimerScr_Timer(); });
+    p.text.SetScrollTimer(p.timers.timerScr);
     host.window.AttachFrame(&p.face.Frame());
     host.window.SetEventSink(this);
 }
@@ -103,14 +101,12 @@ StartupResult MainWindow::Load() {
         return {StartupResult::Outcome::Failed, error};
     }
 
-    const std::string prefix = p.environment.TempDir() + ExeBaseName(p.environment.ExePath());
-    p.alarmWavPath = prefix + "Alarm.wav";
-    p.sagZeitWavPath = prefix + "SagZeit.wav";
+    p.wavFiles = p.environment.TempWavPaths();
 
     p.time.DrawTime(now);
     p.tick.Start(now);
-    host.timers.SetEnabled(p.timer1, true);
-    host.timers.SetEnabled(p.timerAlarm, true);
+    host.timers.SetEnabled(p.timers.timer1, true);
+    host.timers.SetEnabled(p.timers.timerAlarm, true);
     ShowInTask(host.window, p.settings.ShowInTask);
     p.text.RollText2("", Align::Left, {.initX = true});
     p.face.Present(host.window);
@@ -118,17 +114,17 @@ StartupResult MainWindow::Load() {
     ShowStartMsg(p.text, now, p.versionText, p.settings);
     p.text.DrawText2(now, {.steps = 0.25});
     p.face.Present(host.window);
-    p.started = true;
+    p.phase = Parts::Phase::Running;
     return {};
 }
 
 bool MainWindow::Ended() const {
-    return parts_->ended;
+    return parts_->phase == Parts::Phase::Ended;
 }
 
 void MainWindow::OnCloseRequest(UnloadReason /*reason*/) {
     Parts& p = *parts_;
-    if (p.ended) {
+    if (Ended()) {
         return;
     }
     // The autostart bookkeeping that depends on the reason comes with the autostart work.
@@ -138,19 +134,20 @@ void MainWindow::OnCloseRequest(UnloadReason /*reason*/) {
         OnTop(host.window, Topmost::Leave);
     }
     p.entry.Leave();
-    for (const TimerId id : {p.timer1, p.timerAlarm, p.timerSound, p.timerScr}) {
+    const Parts::Timers& t = p.timers;
+    for (const TimerId id : {t.timer1, t.timerAlarm, t.timerSound, t.timerScr}) {
         host.timers.SetEnabled(id, false);
     }
-    if (p.started && !p.displayLost) {
+    if (p.phase == Parts::Phase::Running && !p.displayLost) {
         p.text.ShowText1("BYE BYE ...", Force::Yes);
         p.text.RollText2("", Align::Left, {.steps = 2.0});
         p.face.Present(host.window);
     }
-    DeleteIfNotEmpty(p.environment, host.files, p.alarmWavPath);
-    DeleteIfNotEmpty(p.environment, host.files, p.sagZeitWavPath);
+    DeleteIfNotEmpty(p.environment, host.files, p.wavFiles.alarm);
+    DeleteIfNotEmpty(p.environment, host.files, p.wavFiles.sagZeit);
     p.storage.SetSave();
     p.environment.WaitSeconds(0.25f);
-    p.ended = true;
+    p.phase = Parts::Phase::Ended;
     if (!p.displayLost) {
         host.window.Destroy();
     }
@@ -165,11 +162,11 @@ void MainWindow::OnDisplayLost() {
 // then pushes what the handler changed to the screen.
 template <typename Handler> void MainWindow::Forward(bool beforeStart, Handler&& handler) {
     Parts& p = *parts_;
-    if (p.ended || !(p.started || beforeStart)) {
+    if (p.phase == Parts::Phase::Ended || (p.phase == Parts::Phase::Starting && !beforeStart)) {
         return;
     }
     handler(p);
-    if (!p.ended) {
+    if (!Ended()) {
         p.face.Present(p.host.window);
     }
 }

@@ -15,9 +15,7 @@
 #include "display/TimeDisplay.h"
 #include "model/ProgramInfo.h"
 #include "model/Settings.h"
-#include "platform/DpiCheck.h"
 #include "platform/Environment.h"
-#include "platform/ManifestWriter.h"
 #include "speech/SndMixer.h"
 #include "speech/SoundPlayer.h"
 #include "speech/VoicePlayer.h"
@@ -39,11 +37,19 @@ struct MainWindow::Parts {
         host.events.DoEvents();
     }
 
+    // The timers of the window, made disabled by the constructor.
+    struct Timers {
+        TimerId timer1 = 0;     // the main tick, 100 ms
+        TimerId timerAlarm = 0; // the alarm tick, 500 ms
+        TimerId timerSound = 0; // never enabled; only switched off at the end
+        TimerId timerScr = 0;   // the scroll steps, 5 ms, only while a text scrolls
+    };
+    enum class Phase { Starting, Running, Ended };
+
     Host host;
     Settings settings;
     std::string versionText;
-    std::string alarmWavPath;   // the alarm tone, written when the alarm starts
-    std::string sagZeitWavPath; // the announcement file of older systems
+    TempWavFiles wavFiles;
     ClockFace face;
     GlyphMaps maps;
     TextDisplay text;
@@ -61,17 +67,9 @@ struct MainWindow::Parts {
     MainTick tick;
     KeyCommands keys;
     PointerInput pointer;
-    ManifestWriter manifest;
-    DpiCheck dpi;
     StartupChecks checks;
-
-    TimerId timer1 = 0;
-    TimerId timerAlarm = 0;
-    TimerId timerSound = 0;
-    TimerId timerScr = 0;
-
-    bool started = false;
-    bool ended = false;
+    Timers timers;
+    Phase phase = Phase::Starting;
     bool displayLost = false; // nothing can be shown any more: the window is left alone
 };
 

@@ -1,5 +1,7 @@
 #include "StartupChecks.h"
 
+#include "model/ProgramInfo.h"
+
 #include "model/NumberText.h"
 
 namespace diglux {
@@ -10,7 +12,9 @@ std::string ColorDepthText(int bitsPerPixel) {
            "Bit.    \r\n ";
 }
 
-StartupChecks::StartupChecks(const StartupCheckParts& parts) : p_(parts) {}
+StartupChecks::StartupChecks(const StartupCheckParts& parts)
+    : p_(parts), manifest_(parts.system, parts.environment, parts.files, kProductName),
+      dpi_(parts.registry, parts.environment, parts.desktop, parts.processes) {}
 
 std::string StartupChecks::Get(const std::string& name, const std::string& defaultValue) {
     return p_.store.GetSettingText(name, defaultValue);
@@ -19,13 +23,13 @@ std::string StartupChecks::Get(const std::string& name, const std::string& defau
 bool StartupChecks::Run() {
     // The runtime settings area of the Windows build has no counterpart here: nothing to clear.
     return RestartForManifest() && SingleInstance() && ColorDepth() &&
-           p_.dpi.Run(true, false) != DpiCheckResult::RestartNeeded;
+           dpi_.Run(true, false) != DpiCheckResult::RestartNeeded;
 }
 
 // A new or rewritten manifest is read by the system only when the program starts, so the
 // program starts itself once more and leaves the Reload marker for the new process.
 bool StartupChecks::RestartForManifest() {
-    if (!p_.manifest.Write(false)) {
+    if (!manifest_.Write(false)) {
         return true;
     }
     // Already the restarted process: a manifest that does not stick must not restart forever.

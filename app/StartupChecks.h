@@ -22,8 +22,8 @@ inline constexpr const char* kAlreadyRunningText = "FEHLER:  Das Programm läuft
 
 struct StartupCheckParts {
     SettingsStore& store;
-    ManifestWriter& manifest;
-    DpiCheck& dpi;
+    RegistryAccess& registry; // the display scaling's values
+    FileSystem& files;        // the manifest beside the executable
     const Environment& environment;
     SystemInfo& system;
     Desktop& desktop;
@@ -44,6 +44,8 @@ class StartupChecks {
     std::string Get(const std::string& name, const std::string& defaultValue);
 
     StartupCheckParts p_;
+    ManifestWriter manifest_;
+    DpiCheck dpi_;
 };
 
 } // namespace diglux

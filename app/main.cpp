@@ -31,26 +31,9 @@ void ReportError(const std::string& error) {
     std::fprintf(stderr, "diglux: %s\n", error.c_str());
 }
 
-int RunClock() {
-    diglux::StdClock clock;
-    diglux::FltkEventPump events;
-    diglux::FltkTimerService timers;
-    diglux::FltkClockWindow window;
-    diglux::FltkDesktop desktop;
-    // Sound through SDL, loaded on the first sound; where it cannot play, sounds fail silently.
-    // The mixer finds nothing (and changes nothing) without a sound card or server.
-    diglux::SdlOutputGain outputGain;
-    diglux::SdlSoundDevice sound(outputGain);
-    diglux::AlsaMixer mixer(outputGain);
-    diglux::RegFileStore registry(diglux::RegFileStore::DefaultConfigHome());
-    diglux::PosixProcesses processes;
-    diglux::LinuxSystemInfo system;
-    diglux::EmbeddedResources resources;
-    diglux::LibPngDecoder images;
-    diglux::PosixFileSystem files;
-    const diglux::Host host{clock,    events,    timers, window,    desktop, sound, mixer,
-                            registry, processes, system, resources, images,  files};
-
+// Starts the clock window on the host and runs the event loop until the clock has ended.
+int RunMainWindow(const diglux::Host& host, diglux::FltkClockWindow& window,
+                  diglux::FltkTimerService& timers) {
     diglux::MainWindow mainWindow(host);
     window.SetEventSink(&mainWindow);
     bool started = false;
@@ -99,6 +82,28 @@ int RunClock() {
     }
     window.SetEventSink(nullptr);
     return EXIT_SUCCESS;
+}
+
+int RunClock() {
+    diglux::StdClock clock;
+    diglux::FltkEventPump events;
+    diglux::FltkTimerService timers;
+    diglux::FltkClockWindow window;
+    diglux::FltkDesktop desktop;
+    // Sound through SDL, loaded on the first sound; where it cannot play, sounds fail silently.
+    // The mixer finds nothing (and changes nothing) without a sound card or server.
+    diglux::SdlOutputGain outputGain;
+    diglux::SdlSoundDevice sound(outputGain);
+    diglux::AlsaMixer mixer(outputGain);
+    diglux::RegFileStore registry(diglux::RegFileStore::DefaultConfigHome());
+    diglux::PosixProcesses processes;
+    diglux::LinuxSystemInfo system;
+    diglux::EmbeddedResources resources;
+    diglux::LibPngDecoder images;
+    diglux::PosixFileSystem files;
+    const diglux::Host host{clock,    events,    timers, window,    desktop, sound, mixer,
+                            registry, processes, system, resources, images,  files};
+    return RunMainWindow(host, window, timers);
 }
 
 } // namespace

@@ -100,6 +100,14 @@ void KeyCommands::PlainKey(Key key) {
         p_.time.DrawTime();
         Message("I-SERIFE: " + OnOff(!s.ISerifOff));
         return;
+    default:
+        LetterKey(key);
+    }
+}
+
+void KeyCommands::LetterKey(Key key) {
+    Settings& s = p_.settings;
+    switch (key) {
     case Key::C: {
         std::string charset = "ZEICHENSATZ ... ";
         for (int code = 32; code <= 127; ++code) {

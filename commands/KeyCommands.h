@@ -53,6 +53,7 @@ class KeyCommands {
 
   private:
     void PlainKey(Key key);
+    void LetterKey(Key key);
     void ColorKey(Key key);
     void CtrlKey(Key key);
     void ShiftKey(Key key);

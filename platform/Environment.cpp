@@ -91,6 +91,11 @@ std::string Environment::TempDir() {
     return tempDir_;
 }
 
+TempWavFiles Environment::TempWavPaths() {
+    const std::string prefix = TempDir() + ExeBaseName(ExePath());
+    return {prefix + "Alarm.wav", prefix + "SagZeit.wav"};
+}
+
 long Environment::FileLength(const std::string& path) const {
     return files_ != nullptr ? files_->FileLength(path) : -1;
 }

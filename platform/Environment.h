@@ -19,6 +19,13 @@ std::string ExePathStem(const std::string& exePath);
 // The file-name part of ExePathStem (after the last "/" or "\"), ending with ".".
 std::string ExeBaseName(const std::string& exePath);
 
+// The clock's two temporary sound files: the alarm tone, and the announcement of older
+// systems.
+struct TempWavFiles {
+    std::string alarm;
+    std::string sagZeit;
+};
+
 class Environment {
   public:
     // Without files the file queries give their neutral results (-1, false) and TempDir
@@ -34,6 +41,9 @@ class Environment {
     // The temporary folder, ending with "/": TEMP, else TMP, else XDG_RUNTIME_DIR, else the
     // host's per-user folder. Created (mode 0700) on the first call, then kept for the run.
     std::string TempDir();
+    // The temporary sound files: the temporary folder, the executable's base name, and
+    // "Alarm.wav" or "SagZeit.wav".
+    TempWavFiles TempWavPaths();
     // The length of a regular file that can be read; -1 otherwise (links are not followed).
     long FileLength(const std::string& path) const;
     // Writes a resource's bytes into a file from its first byte; false when the resource is

@@ -24,7 +24,7 @@ class AlarmTest : public ClockFixture {
         ASSERT_TRUE(In().alarm.AlarmRinging());
         host.log.clear();
     }
-    void AlarmTick() { host.timers.Fire(In().timerAlarm); }
+    void AlarmTick() { host.timers.Fire(In().timers.timerAlarm); }
     ::testing::AssertionResult Bell(int cell) {
         return ShowsCells(In().face.PicMisc(), {0}, icons, MapId::PicMapOpt, {cell});
     }
