@@ -27,10 +27,6 @@ class MixerDevice {
     virtual bool Set(MixerOutput output, MixerControl control, long value) = 0;
     // The output's name as the mixer shows it (for labels); empty when it does not exist.
     virtual std::string OutputName(MixerOutput /*output*/) const { return {}; }
-    // The control's name as the mixer shows it; empty when it does not exist.
-    virtual std::string ControlName(MixerOutput /*output*/, MixerControl /*control*/) const {
-        return {};
-    }
 };
 
 } // namespace diglux

@@ -2,18 +2,6 @@
 
 namespace diglux {
 
-std::string FormatTimeOfDay(const LocalDateTime& time) {
-    // By hand rather than through printf: the main tick formats the time ten times a second.
-    std::string text = "00:00:00";
-    const int parts[3] = {time.hour, time.minute, time.second};
-    for (std::size_t i = 0; i < 3; ++i) {
-        const int value = ((parts[i] % 100) + 100) % 100;
-        text[i * 3] = static_cast<char>('0' + value / 10);
-        text[i * 3 + 1] = static_cast<char>('0' + value % 10);
-    }
-    return text;
-}
-
 int SecondsOfDay(const LocalDateTime& time) {
     return (time.hour * 60 + time.minute) * 60 + time.second;
 }

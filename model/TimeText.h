@@ -1,4 +1,5 @@
-// Time-of-day texts: "HH:NN:SS" for a time, and reading "HH:MM[:SS]" back into seconds.
+// Times of day: seconds since midnight, and reading "HH:MM[:SS]" texts (the stored alarm
+// time) into them.
 #pragma once
 
 #include "host/HostTypes.h"
@@ -8,8 +9,6 @@
 
 namespace diglux {
 
-// "09:05:07"
-std::string FormatTimeOfDay(const LocalDateTime& time);
 // Seconds since midnight of the time part.
 int SecondsOfDay(const LocalDateTime& time);
 // "7:30", "07:30" or "07:30:15" as seconds since midnight; empty when it is no time of day.

@@ -29,7 +29,6 @@ bool SndMixerControl::Choose(MixerOutput output, MixerControl control) {
 bool SndMixerControl::ChooseNow(MixerOutput output, MixerControl control) const {
     chosen_ = true;
     outputName_.clear();
-    controlName_.clear();
     output_ = output;
     control_ = control;
     const auto bounds = device_.Bounds(output, control);
@@ -37,7 +36,6 @@ bool SndMixerControl::ChooseNow(MixerOutput output, MixerControl control) const 
     if (success_) {
         bounds_ = *bounds;
         outputName_ = device_.OutputName(output);
-        controlName_ = device_.ControlName(output, control);
     }
     return success_;
 }
@@ -45,16 +43,6 @@ bool SndMixerControl::ChooseNow(MixerOutput output, MixerControl control) const 
 const std::string& SndMixerControl::ControlName() const {
     ChooseFirst();
     return outputName_;
-}
-
-const std::string& SndMixerControl::ChannelName() const {
-    ChooseFirst();
-    return controlName_;
-}
-
-bool SndMixerControl::Success() const {
-    ChooseFirst();
-    return success_;
 }
 
 int SndMixerControl::Value() const {

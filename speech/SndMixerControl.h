@@ -24,10 +24,6 @@ class SndMixerControl {
     void SetValue(int percent);
     // The chosen output's name, the label of the volume controls.
     const std::string& ControlName() const;
-    // The chosen control's name.
-    const std::string& ChannelName() const;
-    // Whether the last Choose found the control.
-    bool Success() const;
 
   private:
     void ChooseFirst() const;
@@ -40,7 +36,6 @@ class SndMixerControl {
     mutable MixerControl control_ = MixerControl::Volume;
     mutable ControlBounds bounds_;
     mutable std::string outputName_;
-    mutable std::string controlName_;
     mutable bool success_ = false;
 };
 

@@ -144,12 +144,4 @@ std::string AlsaMixer::OutputName(MixerOutput output) const {
     return mixer.HasControl(mixer.Find(kPcm), MixerControl::Volume) ? kPcm : kOwnWave;
 }
 
-std::string AlsaMixer::ControlName(MixerOutput output, MixerControl control) const {
-    const std::string name = OutputName(output);
-    if (name.empty()) {
-        return name;
-    }
-    return name + (control == MixerControl::Volume ? " Playback Volume" : " Playback Switch");
-}
-
 } // namespace diglux

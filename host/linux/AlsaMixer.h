@@ -21,7 +21,6 @@ class AlsaMixer final : public MixerDevice {
     std::optional<long> Get(MixerOutput output, MixerControl control) const override;
     bool Set(MixerOutput output, MixerControl control, long value) override;
     std::string OutputName(MixerOutput output) const override;
-    std::string ControlName(MixerOutput output, MixerControl control) const override;
 
   private:
     SdlOutputGain& gain_;

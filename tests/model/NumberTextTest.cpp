@@ -1,5 +1,6 @@
-// Numbers in stored texts.
+// Numbers and times of day in stored texts.
 #include "model/NumberText.h"
+#include "model/TimeText.h"
 
 #include <gtest/gtest.h>
 
@@ -36,6 +37,15 @@ TEST(RoundHalfEven, IntegersAreClampedToTheirRange) {
     EXPECT_EQ(ToInt32(1e12), 2147483647);
     EXPECT_EQ(ToInt32(std::numeric_limits<double>::infinity()), 2147483647);
     EXPECT_EQ(ToInt32(-2.5), -2);
+}
+
+TEST(TimeText, ReadsTimesOfDay) {
+    EXPECT_EQ(ParseTimeOfDay("07:30"), 27000);
+    EXPECT_EQ(ParseTimeOfDay("7:30"), 27000);
+    EXPECT_EQ(ParseTimeOfDay("23:59:59"), 86399);
+    for (const char* refused : {"24:00", "07:60", "0730", "", "07:3x"}) {
+        EXPECT_FALSE(ParseTimeOfDay(refused)) << refused;
+    }
 }
 
 } // namespace

@@ -85,15 +85,5 @@ TEST(ResourceFiles, FileLengthAndResourceFiles) {
     EXPECT_FALSE(withoutFiles.ResToFile("SOUNDS", "ALARM", "/t/z.wav"));
 }
 
-TEST(TimeText, FormatsAndReadsTimesOfDay) {
-    EXPECT_EQ(FormatTimeOfDay({2024, 3, 1, 9, 5, 7}), "09:05:07");
-    EXPECT_EQ(ParseTimeOfDay("07:30"), 27000);
-    EXPECT_EQ(ParseTimeOfDay("7:30"), 27000);
-    EXPECT_EQ(ParseTimeOfDay("23:59:59"), 86399);
-    for (const char* refused : {"24:00", "07:60", "0730", "", "07:3x"}) {
-        EXPECT_FALSE(ParseTimeOfDay(refused)) << refused;
-    }
-}
-
 } // namespace
 } // namespace diglux
