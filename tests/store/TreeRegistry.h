@@ -1,9 +1,9 @@
-// What the store tests share: the program's settings key, reading
-// a registry file that must be readable, and a registry backend over the store's own RegistryTree
-// in memory. The backend keeps the registry's rules (roots always exist, keys and names without
-// regard to case, no deleting a key that has sub-keys), so that the path layer is tested without
-// files; a key used after it was closed throws, and AllClosed tells whether every key handed out
-// was closed again.
+// What the store tests share: the program's settings key, the key levels every registry file
+// holding it starts with, reading a file that must be readable, and a registry backend over the
+// store's own RegistryTree in memory. The backend keeps the registry's rules (roots always
+// exist, keys and names without regard to case, no deleting a key that has sub-keys), so that
+// the path layer is tested without files; a key used after it was closed throws, and AllClosed
+// tells whether every key handed out was closed again.
 #pragma once
 
 #include "host/RegistryBackend.h"
@@ -17,7 +17,7 @@
 namespace diglux::test {
 
 inline const std::string kKey = "HKEY_CURRENT_USER\\Software\\Tandemark\\Diglux";
-// The start of every registry file holding the settings key: each key level has its section.
+// Each key level has its own section.
 inline const std::string kLevels = "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software]\n\n"
                                    "[HKEY_CURRENT_USER\\Software\\Tandemark]\n\n[" +
                                    kKey + "]\n";
