@@ -65,12 +65,13 @@ TEST_F(PlatformTest, TempDirColourDepthWaitsFileLengthsAndResourceFiles) {
         {{{"XDG_RUNTIME_DIR", "/run/user/1000"}}, "/run/user/1000"},
         {{}, "/tmp/diglux-1000"}};
     for (const auto& [variables, folder] : temps) {
+        host.log.clear();
         host.system.environment = variables;
         Environment fresh(host.system, host.desktop, host.clock, host.resources, &host.files);
         EXPECT_EQ(fresh.TempDir(), folder + "/");
-        EXPECT_EQ(host.log.back(), "files.CreateFolder " + folder + " 700");
         host.system.environment["TEMP"] = "/changed";
         EXPECT_EQ(fresh.TempDir(), folder + "/");
+        EXPECT_EQ(host.log, CallLog{"files.CreateFolder " + folder + " 700"});
     }
     host.desktop.planes = 4;
     EXPECT_EQ(env.ScreenBitsPerPixel(), 4);
