@@ -1,107 +1,114 @@
-// The path operations over a registry in memory: the stored types both ways, the settings
-// wrappers, and the paths that address nothing.
-#include "store/RegistryAccess.h"
+// Registry paths and the access through them: how a path splits into root, key and value name,
+// the paths that address nothing, each value kind as its stored type both ways (down to the
+// registry file), the settings wrappers, and the text and number forms of a value.
+#include "store/RegistryPath.h"
 #include "store/SettingsStore.h"
 #include "tests/store/TreeRegistry.h"
-#include "tests/support/FakeHost.h"
-
-#include <gtest/gtest.h>
 
 namespace diglux::test {
 namespace {
 
-constexpr const char* kKey = "HKEY_CURRENT_USER\\Software\\Tandemark\\Diglux";
-constexpr const char* kPath = "HKCU\\Software\\Tandemark\\Diglux\\";
-
-RegistryValue Raw(RegistryType type, std::string bytes) {
-    return {type, std::vector<std::uint8_t>(bytes.begin(), bytes.end())};
+// Only the user's and the machine's roots, by short or long name in any case: the others hold
+// nothing of this program's. The value name starts after the last run of separators, two
+// backslashes keep the name's own backslashes and three keep two of them; a trailing backslash
+// names the default value. Blanks at both ends are ignored.
+TEST(RegistryPath, SplitsIntoRootKeyAndValueName) {
+    EXPECT_EQ(RootFromName("Hkey_Local_Machine"), RegistryRoot::LocalMachine);
+    for (const char* name : {"HKU", "HKCC", "HKCR", "HKEY_USERS", ""}) {
+        EXPECT_EQ(RootFromName(name), std::nullopt) << name;
+    }
+    EXPECT_EQ(SplitRegistryPath(" hkcu \\Software\\X\\Blink ").root, RegistryRoot::CurrentUser);
+    const std::vector<std::array<std::string, 3>> cases{
+        {" hkcu \\Software\\X\\Blink ", "Software\\X", "Blink"},
+        {"HKCU\\Software\\X\\", "Software\\X", ""},
+        {"HKCU\\Blink", "", ""},
+        {"HKCU\\", "", ""},
+        {"HKCU", "", ""},
+        {"HKCU\\Software\\X\\\\C:\\dir\\prog.exe", "Software\\X", "C:\\dir\\prog.exe"},
+        {"HKCU\\A\\\\b\\\\c", "A\\\\b", "c"},
+        {"HKCU\\Software\\X\\\\\\name", "Software\\X", "\\\\name"},
+        {"HKCU\\Software\\X\\\\\\", "Software\\X", "\\\\"}};
+    for (const auto& [path, key, name] : cases) {
+        const RegistryPath split = SplitRegistryPath(path);
+        EXPECT_EQ(split.keyPath + " | " + split.valueName, key + " | " + name) << path;
+    }
 }
 
 class RegistryAccessTest : public ::testing::Test {
   protected:
-    const RegistryValue* Stored(const std::string& name) { return backend.tree.Find(kKey, name); }
-
     TreeRegistry backend;
     RegistryAccess access{backend};
+    SettingsStore store{access, "Tandemark", "Diglux"};
 };
 
-// Texts are cut at a zero, integers keep their sign in 32 bits, numbers are stored as text.
-TEST_F(RegistryAccessTest, WritingMapsEachKindToItsType) {
-    using T = RegistryType;
-    const std::vector<std::pair<DynamicValue, RegistryValue>> cases{
-        {std::string("ab\0cd", 5), Raw(T::String, std::string("ab\0", 3))},
-        {std::int16_t{-1}, Raw(T::DWord, "\xFF\xFF\xFF\xFF")},
-        {std::int32_t{0x01020304}, Raw(T::DWord, "\x04\x03\x02\x01")},
-        {7.5, Raw(T::String, std::string("7.5\0", 4))}};
-    for (std::size_t i = 0; i < cases.size(); ++i) {
-        access.RegistrySet(std::string(kPath) + "v", cases[i].first);
-        ASSERT_NE(Stored("v"), nullptr) << "case " << i;
-        EXPECT_EQ(*Stored("v"), cases[i].second) << "case " << i;
-    }
-    EXPECT_TRUE(backend.AllClosed());
-}
-
-// Texts end at their first zero, short DWORDs are padded; a long DWORD, expandable texts and
-// unknown types read as empty.
-TEST_F(RegistryAccessTest, ReadingMapsEachTypeToItsKind) {
-    using T = RegistryType;
-    const std::vector<std::pair<RegistryValue, DynamicValue>> cases{
-        {Raw(T::String, std::string("abc\0junk", 8)), DynamicValue("abc")},
-        {Raw(T::DWord, "\xFE\xFF\xFF\xFF"), std::int32_t{-2}},
-        {Raw(T::DWord, "\x05"), std::int32_t{5}},
-        {Raw(T::DWord, "123456789"), DynamicValue()},
-        {Raw(T::ExpandString, std::string("%HOME%\0", 7)), DynamicValue()},
-        {Raw(static_cast<T>(11), "12345678"), DynamicValue()}};
-    for (std::size_t i = 0; i < cases.size(); ++i) {
-        backend.tree.Set(kKey, "v", cases[i].first);
-        EXPECT_EQ(access.RegistryValue(std::string(kPath) + "v"), cases[i].second) << "case " << i;
-    }
-    EXPECT_TRUE(access.RegistryValue(std::string(kPath) + "missing").IsEmpty());
+// A missing key reads as nothing; paths under other roots or without one read, write and
+// delete nothing.
+TEST_F(RegistryAccessTest, PathsThatAddressNothing) {
     EXPECT_TRUE(access.RegistryValue("HKCU\\Software\\Nowhere\\x").IsEmpty());
-    EXPECT_TRUE(backend.AllClosed());
-}
-
-TEST_F(RegistryAccessTest, RootsInAnyCaseAndTheRootsThatAddressNothing) {
-    access.RegistrySet("HKCU\\Software\\Tandemark\\Diglux\\Blink", "1");
-    EXPECT_EQ(access.RegistryValue("HKEY_CURRENT_USER\\SOFTWARE\\tandemark\\Diglux\\BLINK"),
-              DynamicValue("1"));
-    const RegistryTree before = backend.tree;
-    for (const char* path :
-         {"HKU\\Software\\Tandemark\\Diglux\\Blink", "HKCC\\Software\\X\\Y", ""}) {
+    for (const char* path : {"HKU\\Software\\Tandemark\\Diglux\\Blink", "HKCC\\Software\\X", ""}) {
         access.RegistrySet(path, "0");
         EXPECT_TRUE(access.RegistryValue(path).IsEmpty()) << path;
         EXPECT_FALSE(access.RegDeleteValuePath(path)) << path;
+        EXPECT_FALSE(access.RegDeleteKeyPath(path)) << path;
     }
-    EXPECT_EQ(backend.tree, before);
-    // A trailing backslash addresses the key's default value.
-    access.RegistrySet("HKCU\\Software\\X\\", "default");
-    EXPECT_EQ(*backend.tree.Find("HKEY_CURRENT_USER\\Software\\X", ""),
-              Raw(RegistryType::String, std::string("default\0", 8)));
-    EXPECT_EQ(access.RegistryValue("HKCU\\Software\\X\\"), DynamicValue("default"));
+    EXPECT_EQ(backend.tree, RegistryTree());
 }
 
-// Names with backslashes stay in the product key; kinds without a text form give the default.
-TEST_F(RegistryAccessTest, SettingsWrappers) {
-    SettingsStore store(access, "Tandemark", "Diglux");
-    EXPECT_EQ(SettingPath("M", "P", "C:\\x"), "HKCU\\Software\\M\\P\\\\C:\\x");
-    store.SaveSettingValue("a\\b", "x");
-    EXPECT_NE(Stored("a\\b"), nullptr);
-    EXPECT_FALSE(backend.tree.HasKey(std::string(kKey) + "\\a"));
-    EXPECT_EQ(store.GetSettingText("a\\b", "d"), "x");
+// Each value kind is stored as its type, saved in the registry file in that type's form, and
+// read back; values others wrote (no value kind given) are read from the file. The setting's
+// name holds a backslash: it stays whole as the value's name, no sub-key appears. Texts end at
+// their first zero, integers keep their sign in 32 bits, other numbers are stored as their
+// shortest text, empty texts are left out of a list. DWORDs shorter than four bytes are
+// padded; a longer one, expandable texts and types without a name read as nothing. The
+// setting's text is the value's text form (numbers in decimal, byte arrays as their bytes), or
+// the default "d" when it has none (a list) or nothing was read. Deleting takes the value, and
+// a blank name the product key once it is empty.
+TEST_F(RegistryAccessTest, EachKindAsItsStoredTypeBothWays) {
+    using I32 = std::int32_t;
+    using Texts = DynamicValue::Texts;
+    using Case = std::tuple<std::optional<DynamicValue>, std::string, DynamicValue, std::string>;
+    const std::vector<Case> cases{
+        {std::string("ab\0cd", 5), R"("ab")", "ab", "ab"},
+        {"Grüße \"q\" C:\\", R"("Grüße \"q\" C:\\")", "Grüße \"q\" C:\\", "Grüße \"q\" C:\\"},
+        {"", R"("")", "", ""},
+        {std::int16_t{-1}, "dword:ffffffff", I32{-1}, "-1"},
+        {I32{0x0002030a}, "dword:0002030a", I32{0x0002030a}, "131850"},
+        {0.1, R"("0.1")", "0.1", "0.1"},
+        {DynamicValue::Bytes{'h', 0xff}, "hex:68,ff", DynamicValue::Bytes{'h', 0xff}, "h\xff"},
+        {DynamicValue::Bytes{}, "hex:", DynamicValue::Bytes{}, ""},
+        {"a\r\nb", "hex(1):61,0d,0a,62,00", "a\r\nb", "a\r\nb"},
+        {Texts{"a", "", "b"}, "hex(7):61,00,62,00,00", Texts{"a", "b"}, "d"},
+        {std::nullopt, "hex(1):61,00,62,00", "a", "a"},
+        {std::nullopt, "hex(1):61,62,63", "abc", "abc"},
+        {std::nullopt, "hex(4):05", I32{5}, "5"},
+        {std::nullopt, "hex(4):01,02,03,04,05", DynamicValue(), "d"},
+        {std::nullopt, "hex(2):25,54,25,00", DynamicValue(), "d"},
+        {std::nullopt, "hex(b):31,32,33,34,35,36,37,38", DynamicValue(), "d"}};
+    for (const auto& [written, form, read, text] : cases) {
+        const std::string file = kLevels + R"("a\\b"=)" + form + "\n";
+        if (written) {
+            store.SaveSettingValue("a\\b", *written);
+        } else {
+            backend.tree = Parse(file);
+        }
+        EXPECT_EQ(PrintRegFile(backend.tree), file);
+        EXPECT_EQ(Parse(file), backend.tree) << form;
+        EXPECT_EQ(store.GetSettingValue("a\\b", {}), read) << form;
+        EXPECT_EQ(store.GetSettingText("a\\b", "d"), text) << form;
+    }
     store.DeleteSettingValue("a\\b");
-    EXPECT_EQ(Stored("a\\b"), nullptr);
-    backend.tree.Set(kKey, "List", Raw(RegistryType::MultiString, std::string("a\0\0", 3)));
-    EXPECT_EQ(store.GetSettingText("List", "d"), "d");
+    EXPECT_EQ(PrintRegFile(backend.tree), kLevels);
+    store.DeleteSettingValue(" ");
+    EXPECT_FALSE(backend.tree.HasKey(kKey));
+    EXPECT_TRUE(backend.AllClosed());
 }
 
-TEST(DynamicValue, TextAndNumericForms) {
+// A value with nothing in it has the empty text; a number is read from the start of a text
+// only, and a byte array has none.
+TEST(DynamicValue, EmptyTextAndNumbersFromTexts) {
     EXPECT_EQ(DynamicValue().TextForm(), "");
-    EXPECT_EQ(DynamicValue(std::int32_t{-12}).TextForm(), "-12");
-    EXPECT_EQ(DynamicValue(0.1).TextForm(), "0.1");
-    EXPECT_EQ(DynamicValue(DynamicValue::Bytes{'h', 'i'}).TextForm(), "hi");
-    EXPECT_EQ(DynamicValue(DynamicValue::Texts{"a"}).TextForm(), std::nullopt);
     EXPECT_EQ(DynamicValue(" 12x").NumericValue(), 12.0);
-    EXPECT_EQ(DynamicValue(DynamicValue::Bytes{'1'}).NumericValue(), 0.0);
+    EXPECT_EQ(DynamicValue(DynamicValue::DynamicValue::Bytes{'1'}).NumericValue(), 0.0);
 }
 
 } // namespace
