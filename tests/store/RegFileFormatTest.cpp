@@ -1,7 +1,7 @@
 // The registry file format the settings are kept in: files others wrote, read as our own form
 // shows them, and the lines that make a file unreadable. How each stored type is written and
 // read back is in RegistryAccessTest, where the values come from.
-#include "tests/store/TreeRegistry.h"
+#include "tests/store/RegFileSupport.h"
 
 namespace diglux::test {
 namespace {

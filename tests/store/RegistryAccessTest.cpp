@@ -3,7 +3,8 @@
 // registry file), the settings wrappers, and the text and number forms of a value.
 #include "store/RegistryPath.h"
 #include "store/SettingsStore.h"
-#include "tests/store/TreeRegistry.h"
+#include "tests/store/RegFileSupport.h"
+#include "tests/support/FakeHost.h"
 
 namespace diglux::test {
 namespace {
@@ -36,7 +37,8 @@ TEST(RegistryPath, SplitsIntoRootKeyAndValueName) {
 
 class RegistryAccessTest : public ::testing::Test {
   protected:
-    TreeRegistry backend;
+    CallLog log;
+    FakeRegistry backend{log};
     RegistryAccess access{backend};
     SettingsStore store{access, "Tandemark", "Diglux"};
 };

@@ -100,11 +100,6 @@ bool FakeMixer::Set(MixerOutput output, MixerControl control, long value) {
     return true;
 }
 
-const std::string* FakeRegistry::Opened(RegistryKey key) const {
-    const auto it = open_.find(key);
-    return it == open_.end() ? nullptr : &it->second;
-}
-
 std::optional<RegistryKey> FakeRegistry::OpenKey(RegistryRoot root, const std::string& path, bool) {
     const std::string full = RegFileKeyPath(root, path);
     if (!IsValidKeyPath(path) || (!path.empty() && !tree.HasKey(full))) {
@@ -123,21 +118,19 @@ std::optional<RegistryKey> FakeRegistry::CreateKey(RegistryRoot root, const std:
 }
 
 std::optional<RegistryValue> FakeRegistry::QueryValue(RegistryKey key, const std::string& name) {
-    const std::string* path = Opened(key);
-    const RegistryValue* value = path == nullptr ? nullptr : tree.Find(*path, name);
+    const RegistryValue* value = tree.Find(open_.at(key), name);
     return value != nullptr ? std::optional(*value) : std::nullopt;
 }
 
 bool FakeRegistry::SetValue(RegistryKey key, const std::string& name, const RegistryValue& value) {
-    const std::string* path = Opened(key);
     log_.push_back("registry.SetValue " + name);
-    return path != nullptr && (tree.Set(*path, name, value), true);
+    tree.Set(open_.at(key), name, value);
+    return true;
 }
 
 bool FakeRegistry::DeleteValue(RegistryKey key, const std::string& name) {
-    const std::string* path = Opened(key);
     log_.push_back("registry.DeleteValue " + name);
-    return path != nullptr && tree.Remove(*path, name);
+    return tree.Remove(open_.at(key), name);
 }
 
 bool FakeRegistry::DeleteKey(RegistryRoot root, const std::string& path) {

@@ -192,8 +192,9 @@ class FakeMixer final : public MixerDevice {
     CallLog& log_;
 };
 
-// A registry in memory over the store's own tree (keys and names without regard to case, the
-// default value, no deleting a key with sub-keys); changes are logged by name.
+// A registry in memory over the store's own tree (roots always exist, keys and names without
+// regard to case, no deleting a key that has sub-keys); changes are logged by name, and a key
+// used after it was closed throws, so that the test fails.
 class FakeRegistry final : public RegistryBackend {
   public:
     explicit FakeRegistry(CallLog& log) : log_(log) {}
@@ -210,7 +211,6 @@ class FakeRegistry final : public RegistryBackend {
     RegistryTree tree;
 
   private:
-    const std::string* Opened(RegistryKey key) const;
     CallLog& log_;
     std::map<RegistryKey, std::string> open_;
     RegistryKey next_ = 1;
