@@ -36,7 +36,7 @@ void FakeClock::AdvanceSeconds(int seconds) {
 void FakeTimers::SetEnabled(TimerId id, bool enabled) {
     if (Known(id)) {
         timers_[static_cast<std::size_t>(id - 1)].enabled = enabled;
-        log_.push_back("timers.SetEnabled " + std::to_string(id) + (enabled ? " on" : " off"));
+        Log("timers.SetEnabled " + std::to_string(id) + (enabled ? " on" : " off"));
     }
 }
 
@@ -51,7 +51,7 @@ bool FakeTimers::Fire(TimerId id) {
 void FakeWindow::Move(double left, double top) {
     rect.left = static_cast<int>(left);
     rect.top = static_cast<int>(top);
-    Log("Move " + std::to_string(rect.left) + " " + std::to_string(rect.top));
+    Call("Move " + std::to_string(rect.left) + " " + std::to_string(rect.top));
 }
 
 std::span<const std::uint8_t> FakeResources::Load(std::string_view type,
@@ -91,8 +91,8 @@ std::optional<long> FakeMixer::Get(MixerOutput output, MixerControl control) con
 }
 
 bool FakeMixer::Set(MixerOutput output, MixerControl control, long value) {
-    log_.push_back("mixer.Set " + std::to_string(static_cast<int>(output)) + " " +
-                   std::to_string(static_cast<int>(control)) + " " + std::to_string(value));
+    Log("mixer.Set " + std::to_string(static_cast<int>(output)) + " " +
+        std::to_string(static_cast<int>(control)) + " " + std::to_string(value));
     if (!bounds.contains({output, control})) {
         return false;
     }
@@ -123,18 +123,18 @@ std::optional<RegistryValue> FakeRegistry::QueryValue(RegistryKey key, const std
 }
 
 bool FakeRegistry::SetValue(RegistryKey key, const std::string& name, const RegistryValue& value) {
-    log_.push_back("registry.SetValue " + name);
+    Log("registry.SetValue " + name);
     tree.Set(open_.at(key), name, value);
     return true;
 }
 
 bool FakeRegistry::DeleteValue(RegistryKey key, const std::string& name) {
-    log_.push_back("registry.DeleteValue " + name);
+    Log("registry.DeleteValue " + name);
     return tree.Remove(open_.at(key), name);
 }
 
 bool FakeRegistry::DeleteKey(RegistryRoot root, const std::string& path) {
-    log_.push_back("registry.DeleteKey " + path);
+    Log("registry.DeleteKey " + path);
     return !path.empty() && tree.RemoveKey(RegFileKeyPath(root, path));
 }
 
@@ -143,7 +143,7 @@ bool FakeProcesses::Start(const std::string& program, const std::vector<std::str
     for (const std::string& arg : args) {
         entry += " " + arg;
     }
-    return Log(entry);
+    return Call(entry);
 }
 
 bool FakeFileSystem::ReadFile(const std::string& path, std::string& bytes) const {
@@ -153,7 +153,7 @@ bool FakeFileSystem::ReadFile(const std::string& path, std::string& bytes) const
 }
 
 bool FakeFileSystem::WriteFile(const std::string& path, std::span<const std::uint8_t> bytes) {
-    log_.push_back("files.WriteFile " + path);
+    Log("files.WriteFile " + path);
     if (failWrites) {
         return false;
     }
@@ -164,14 +164,14 @@ bool FakeFileSystem::WriteFile(const std::string& path, std::span<const std::uin
 }
 
 bool FakeFileSystem::ReplaceFile(const std::string& path, std::span<const std::uint8_t> bytes) {
-    log_.push_back("files.ReplaceFile " + path);
+    Log("files.ReplaceFile " + path);
     return !failWrites && (files[path].assign(bytes.begin(), bytes.end()), true);
 }
 
 bool FakeFileSystem::CreateFolder(const std::string& path, unsigned mode) {
     char octal[8];
     std::snprintf(octal, sizeof octal, "%o", mode);
-    log_.push_back("files.CreateFolder " + path + " " + octal);
+    Log("files.CreateFolder " + path + " " + octal);
     return folders.emplace(path, mode).second;
 }
 

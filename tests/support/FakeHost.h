@@ -18,36 +18,42 @@ namespace diglux::test {
 
 using CallLog = std::vector<std::string>;
 
-class FakeClock final : public Clock {
+// What every fake that reports its calls shares: the one log of the host.
+class Logged {
   public:
-    explicit FakeClock(CallLog& log) : log_(log) {}
+    explicit Logged(CallLog& log) : log_(log) {}
+
+  protected:
+    void Log(std::string entry) const { log_.push_back(std::move(entry)); }
+
+  private:
+    CallLog& log_;
+};
+
+class FakeClock final : public Clock, Logged {
+  public:
+    using Logged::Logged;
     LocalDateTime Now() const override { return now; }
     double SecondsSinceMidnight() const override {
         return (now.hour * 60 + now.minute) * 60 + now.second + fraction;
     }
-    void Sleep(int ms) override { log_.push_back("clock.Sleep " + std::to_string(ms)); }
+    void Sleep(int ms) override { Log("clock.Sleep " + std::to_string(ms)); }
     // Moves the clock on by whole seconds, across midnight and month ends.
     void AdvanceSeconds(int seconds);
 
     LocalDateTime now{2024, 3, 1, 9, 5, 7};
     double fraction = 0.0; // part of the current second, for SecondsSinceMidnight
-
-  private:
-    CallLog& log_;
 };
 
-class FakeEventPump final : public EventPump {
+class FakeEventPump final : public EventPump, Logged {
   public:
-    explicit FakeEventPump(CallLog& log) : log_(log) {}
-    void DoEvents() override { log_.push_back("events.DoEvents"); }
-
-  private:
-    CallLog& log_;
+    using Logged::Logged;
+    void DoEvents() override { Log("events.DoEvents"); }
 };
 
-class FakeTimers final : public TimerService {
+class FakeTimers final : public TimerService, Logged {
   public:
-    explicit FakeTimers(CallLog& log) : log_(log) {}
+    using Logged::Logged;
     TimerId CreateTimer(int intervalMs, std::function<void()> onTick) override {
         timers_.push_back({intervalMs, std::move(onTick), false});
         return static_cast<TimerId>(timers_.size());
@@ -69,29 +75,28 @@ class FakeTimers final : public TimerService {
     }
     const Timer& At(TimerId id) const { return timers_.at(static_cast<std::size_t>(id - 1)); }
 
-    CallLog& log_;
     std::vector<Timer> timers_;
 };
 
-class FakeWindow final : public ClockWindowHost {
+class FakeWindow final : public ClockWindowHost, Logged {
   public:
-    explicit FakeWindow(CallLog& log) : log_(log) {}
+    using Logged::Logged;
     void SetEventSink(ClockWindowEvents* s) override { sink = s; }
     void AttachFrame(const RgbImage* f) override { frame = f; }
     void Refresh(const Rect& area) override { refreshed.push_back(area); }
     void Move(double left, double top) override;
     Rect ScreenRect() const override { return rect; }
-    void Show() override { Log("Show", visible = true); }
-    void Hide() override { Log("Hide", visible = false); }
+    void Show() override { Call("Show", visible = true); }
+    void Hide() override { Call("Hide", visible = false); }
     bool IsVisible() const override { return visible; }
     void SetTopmost(bool onTop, bool activate) override {
-        Log(std::string("SetTopmost ") + (onTop ? "1 " : "0 ") + (activate ? "1" : "0"));
+        Call(std::string("SetTopmost ") + (onTop ? "1 " : "0 ") + (activate ? "1" : "0"));
     }
     void SetTaskbarButton(bool show) override {
-        Log(std::string("SetTaskbarButton ") + (show ? "1" : "0"));
+        Call(std::string("SetTaskbarButton ") + (show ? "1" : "0"));
     }
-    void EnableDropShadow() override { Log("EnableDropShadow"); }
-    void Destroy() override { Log("Destroy", visible = false); }
+    void EnableDropShadow() override { Call("EnableDropShadow"); }
+    void Destroy() override { Call("Destroy", visible = false); }
 
     ClockWindowEvents* sink = nullptr;
     const RgbImage* frame = nullptr;
@@ -100,13 +105,12 @@ class FakeWindow final : public ClockWindowHost {
     bool visible = false;
 
   private:
-    void Log(const std::string& call, bool = false) { log_.push_back("window." + call); }
-    CallLog& log_;
+    void Call(const std::string& call, bool = false) const { Log("window." + call); }
 };
 
-class FakeDesktop final : public Desktop {
+class FakeDesktop final : public Desktop, Logged {
   public:
-    explicit FakeDesktop(CallLog& log) : log_(log) {}
+    using Logged::Logged;
     Rect DesktopRect() const override { return desktop; }
     Rect WorkArea() const override { return workArea; }
     Point PointerPosition() const override { return pointer; }
@@ -116,14 +120,14 @@ class FakeDesktop final : public Desktop {
     double UnitsPerPixelY() const override { return unitsPerPixel; }
     MessageResult ShowMessageBox(const MessageBoxRequest& request) override {
         boxes.push_back(request);
-        log_.push_back("desktop.ShowMessageBox " + request.title);
+        Log("desktop.ShowMessageBox " + request.title);
         return answer;
     }
-    void Beep() override { log_.push_back("desktop.Beep"); }
+    void Beep() override { Log("desktop.Beep"); }
     // No other program's window exists.
     bool WindowWithCaptionExists(const std::string&) const override { return false; }
     bool CloseWindowWithCaption(const std::string& caption) override {
-        log_.push_back("desktop.CloseWindowWithCaption " + caption);
+        Log("desktop.CloseWindowWithCaption " + caption);
         return false;
     }
 
@@ -135,9 +139,6 @@ class FakeDesktop final : public Desktop {
     double unitsPerPixel = 1.0;
     std::vector<MessageBoxRequest> boxes;
     MessageResult answer = MessageResult::Ok;
-
-  private:
-    CallLog& log_;
 };
 
 class FakeResources final : public Resources {
@@ -153,51 +154,46 @@ class FakeResources final : public Resources {
     std::map<std::string, std::vector<std::uint8_t>> overrides_;
 };
 
-class FakeSound final : public SoundDevice {
+class FakeSound final : public SoundDevice, Logged {
   public:
-    FakeSound(CallLog& log, const FakeResources& resources) : log_(log), resources_(resources) {}
+    FakeSound(CallLog& log, const FakeResources& resources) : Logged(log), resources_(resources) {}
     bool PlayWave(std::span<const std::uint8_t> wave, SoundFlags flags) override {
         lastWave.assign(wave.begin(), wave.end());
-        return Log("PlayWave " + resources_.NameOf(wave), flags);
+        return Played("PlayWave " + resources_.NameOf(wave), flags);
     }
     bool PlayFile(const std::string& path, SoundFlags flags) override {
-        return Log("PlayFile " + path, flags);
+        return Played("PlayFile " + path, flags);
     }
-    void Stop() override { log_.push_back("sound.Stop"); }
+    void Stop() override { Log("sound.Stop"); }
 
     std::vector<std::uint8_t> lastWave; // the bytes of the last PlayWave
 
   private:
-    bool Log(const std::string& call, SoundFlags flags) {
-        log_.push_back("sound." + call + (flags.async ? " async" : " sync") +
-                       (flags.noWait ? " nowait" : ""));
+    bool Played(const std::string& call, SoundFlags flags) const {
+        Log("sound." + call + (flags.async ? " async" : " sync") + (flags.noWait ? " nowait" : ""));
         return true;
     }
-    CallLog& log_;
     const FakeResources& resources_;
 };
 
-class FakeMixer final : public MixerDevice {
+class FakeMixer final : public MixerDevice, Logged {
   public:
     using Control = std::pair<MixerOutput, MixerControl>;
-    explicit FakeMixer(CallLog& log) : log_(log) {}
+    using Logged::Logged;
     std::optional<ControlBounds> Bounds(MixerOutput output, MixerControl control) const override;
     std::optional<long> Get(MixerOutput output, MixerControl control) const override;
     bool Set(MixerOutput output, MixerControl control, long value) override;
 
     std::map<Control, long> values;
     std::map<Control, ControlBounds> bounds;
-
-  private:
-    CallLog& log_;
 };
 
 // A registry in memory over the store's own tree (roots always exist, keys and names without
 // regard to case, no deleting a key that has sub-keys); changes are logged by name, and a key
 // used after it was closed throws, so that the test fails.
-class FakeRegistry final : public RegistryBackend {
+class FakeRegistry final : public RegistryBackend, Logged {
   public:
-    explicit FakeRegistry(CallLog& log) : log_(log) {}
+    using Logged::Logged;
     std::optional<RegistryKey> OpenKey(RegistryRoot root, const std::string& path, bool) override;
     std::optional<RegistryKey> CreateKey(RegistryRoot root, const std::string& path) override;
     std::optional<RegistryValue> QueryValue(RegistryKey key, const std::string& name) override;
@@ -211,24 +207,22 @@ class FakeRegistry final : public RegistryBackend {
     RegistryTree tree;
 
   private:
-    CallLog& log_;
     std::map<RegistryKey, std::string> open_;
     RegistryKey next_ = 1;
 };
 
-class FakeProcesses final : public Processes {
+class FakeProcesses final : public Processes, Logged {
   public:
-    explicit FakeProcesses(CallLog& log) : log_(log) {}
+    using Logged::Logged;
     bool Start(const std::string& program, const std::vector<std::string>& args) override;
-    bool OpenLink(const std::string& link) override { return Log("OpenLink " + link); }
-    bool LogOff() override { return Log("LogOff"); }
+    bool OpenLink(const std::string& link) override { return Call("OpenLink " + link); }
+    bool LogOff() override { return Call("LogOff"); }
 
   private:
-    bool Log(const std::string& call) {
-        log_.push_back("processes." + call);
+    bool Call(const std::string& call) const {
+        Log("processes." + call);
         return true;
     }
-    CallLog& log_;
 };
 
 class FakeSystem final : public SystemInfo {
@@ -251,9 +245,9 @@ class FakeSystem final : public SystemInfo {
 };
 
 // Files and folders in memory; writes and removals are logged.
-class FakeFileSystem final : public FileSystem {
+class FakeFileSystem final : public FileSystem, Logged {
   public:
-    explicit FakeFileSystem(CallLog& log) : log_(log) {}
+    using Logged::Logged;
     long FileLength(const std::string& path) const override {
         const auto it = files.find(path);
         return it == files.end() ? -1 : static_cast<long>(it->second.size());
@@ -262,7 +256,7 @@ class FakeFileSystem final : public FileSystem {
     bool WriteFile(const std::string& path, std::span<const std::uint8_t> bytes) override;
     bool ReplaceFile(const std::string& path, std::span<const std::uint8_t> bytes) override;
     bool RemoveFile(const std::string& path) override {
-        log_.push_back("files.RemoveFile " + path);
+        Log("files.RemoveFile " + path);
         return files.erase(path) > 0;
     }
     bool CreateFolder(const std::string& path, unsigned mode) override;
@@ -272,9 +266,6 @@ class FakeFileSystem final : public FileSystem {
     std::map<std::string, std::string> files; // path -> content
     std::map<std::string, unsigned> folders;  // path -> mode
     bool failWrites = false;
-
-  private:
-    CallLog& log_;
 };
 
 class FakeHost {
