@@ -1,40 +1,16 @@
 // The refusals at start-up and the self-restart after writing the manifest, as the platform
 // sees them.
-#include "app/StartupChecks.h"
-#include "store/RegistryAccess.h"
 #include "tests/support/ClockFixture.h"
 
 namespace diglux::test {
 namespace {
 
-using Calls = std::vector<std::string>;
-constexpr const char* kReload = "HKCU\\Software\\Tandemark\\Diglux\\Reload";
 constexpr const char* kManifest = "/opt/diglux/diglux.bin.manifest";
 
-class StartupChecksTest : public ::testing::Test {
-  protected:
-    StartupResult::Outcome Run() {
-        clock = std::make_unique<MainWindow>(host.Bundle());
-        return clock->Load().outcome;
-    }
-    // Windows 7 with a manifest-reading loader, at 96 DPI so that the scaling check is quiet.
-    void AsWindows7() {
-        host.system.usesManifests = true;
-        host.system.os = {2, 6, 1};
-        registry.RegistrySet("HKCU\\Control Panel\\Desktop\\WindowMetrics\\AppliedDPI",
-                             std::int32_t{96});
-    }
-    DynamicValue Reload() { return registry.RegistryValue(kReload); }
-
-    FakeHost host;
-    RegistryAccess registry{host.registry};
-    std::unique_ptr<MainWindow> clock;
-};
-
 // A second instance is refused first (a 16-bit desktop then goes unmentioned), then desktops of
-// 16 and 8 bits; an unknown depth (0) passes. A refusal is one box, before anything is shown
-// or saved.
-TEST_F(StartupChecksTest, SecondInstanceAndShallowDesktopsAreRefused) {
+// 16 and 8 bits; other depths pass, an unknown one (0) too. A refusal is one box, before
+// anything is shown or saved.
+TEST(StartupChecks, SecondInstanceAndShallowDesktopsAreRefused) {
     const auto depth = [](int bits) {
         return "    Die Grafik-Auflösung ist derzeit auf " + std::to_string(bits) +
                " Bit eingestellt.    \r\n"
@@ -48,56 +24,62 @@ TEST_F(StartupChecksTest, SecondInstanceAndShallowDesktopsAreRefused) {
         {false, 15, "", ""},
         {false, 0, "", ""}};
     for (const auto& [otherInstance, bits, title, text] : cases) {
-        FakeHost other;
-        other.system.otherInstance = otherInstance;
-        other.desktop.bitsPerPixel = bits;
-        MainWindow window(other.Bundle());
+        FakeHost host;
+        host.system.otherInstance = otherInstance;
+        host.desktop.bitsPerPixel = bits;
+        MainWindow window(host.Bundle());
         const bool refused = !text.empty();
         EXPECT_EQ(window.Load().outcome,
-                  refused ? StartupResult::Outcome::Ended : StartupResult::Outcome::Running)
-            << bits;
-        ASSERT_EQ(other.desktop.boxes.size(), refused ? 1u : 0u) << bits;
-        EXPECT_EQ(other.CallsStartingWith("window.Show").size(), refused ? 0u : 1u) << bits;
+                  refused ? StartupResult::Outcome::Ended : StartupResult::Outcome::Running);
+        EXPECT_EQ(host.CallsStartingWith("window.Show").size(), refused ? 0u : 1u) << bits;
         if (refused) {
-            EXPECT_EQ(other.desktop.boxes[0].title, title);
-            EXPECT_EQ(other.desktop.boxes[0].text, text);
-            EXPECT_EQ(other.desktop.boxes[0].icon, MessageIcon::Critical);
-            EXPECT_TRUE(other.CallsStartingWith("registry.SetValue").empty()) << bits;
+            ASSERT_EQ(host.desktop.boxes.size(), 1u) << bits;
+            EXPECT_EQ(host.desktop.boxes[0].title, title);
+            EXPECT_EQ(host.desktop.boxes[0].text, text);
+            EXPECT_EQ(host.desktop.boxes[0].icon, MessageIcon::Critical);
+            EXPECT_TRUE(host.CallsStartingWith("registry.SetValue").empty()) << bits;
         }
     }
 }
 
-TEST_F(StartupChecksTest, OnLinuxNoManifestIsTouchedAndNothingRestarts) {
-    EXPECT_EQ(Run(), StartupResult::Outcome::Running);
-    for (const std::string& entry : host.log) {
-        EXPECT_TRUE(entry.rfind("files.", 0) != 0 || entry.rfind("files.CreateFolder", 0) == 0)
-            << entry;
-    }
+// On Linux no manifest is read: nothing is written beside the program and nothing restarts.
+// A Windows 7 loader that reads manifests gets a new one, and the program starts itself again
+// with the Reload marker; the restarted process skips the instance test (the first may still
+// hold the lock) and, when the manifest did not stick, writes it but does not restart again.
+TEST(StartupChecks, NewManifestRestartsOnceAndTheNewProcessSkipsTheInstanceTest) {
+    FakeHost host;
+    const auto run = [&host] { return MainWindow(host.Bundle()).Load().outcome; };
+    const auto reload = [&host] {
+        const RegistryValue* v =
+            host.registry.tree.Find("HKEY_CURRENT_USER\\Software\\Tandemark\\Diglux", "Reload");
+        return v != nullptr ? *FromStored(*v).TextForm() : "none";
+    };
+    EXPECT_EQ(run(), StartupResult::Outcome::Running);
+    EXPECT_TRUE(host.CallsStartingWith("files.ReplaceFile").empty());
     EXPECT_TRUE(host.CallsStartingWith("processes.").empty());
-    EXPECT_TRUE(Reload().IsEmpty());
-}
 
-// The restarted process finds the Reload marker: it skips the instance test (the first process
-// may still hold the lock) and, when the manifest did not stick, writes it but does not restart
-// again.
-TEST_F(StartupChecksTest, NewManifestRestartsOnceAndTheNewProcessSkipsTheInstanceTest) {
-    AsWindows7();
-    EXPECT_EQ(Run(), StartupResult::Outcome::Ended);
+    host.system.usesManifests = true;
+    host.system.os = {2, 6, 1};
+    host.registry.tree.Set(
+        "HKEY_CURRENT_USER\\Control Panel\\Desktop\\WindowMetrics", "AppliedDPI",
+        {RegistryType::DWord, {96, 0, 0, 0}}); // unscaled: the DPI check is quiet
+    host.log.clear();
+    EXPECT_EQ(run(), StartupResult::Outcome::Ended);
     EXPECT_TRUE(host.files.files.contains(kManifest));
-    EXPECT_EQ(Reload(), DynamicValue("1"));
+    EXPECT_EQ(reload(), "1");
     EXPECT_EQ(host.CallsStartingWith("processes."),
-              (Calls{"processes.Start /opt/diglux/diglux.bin"}));
+              (CallLog{"processes.Start /opt/diglux/diglux.bin"}));
     EXPECT_TRUE(host.CallsStartingWith("window.Show").empty());
 
     host.system.otherInstance = true;
     host.files.files.clear(); // gone again before the restarted process looks
     host.log.clear();
-    EXPECT_EQ(Run(), StartupResult::Outcome::Running);
+    EXPECT_EQ(run(), StartupResult::Outcome::Running);
     EXPECT_TRUE(host.desktop.boxes.empty());
     EXPECT_EQ(host.CallsStartingWith("files.ReplaceFile"),
-              (Calls{"files.ReplaceFile " + std::string(kManifest)}));
+              (CallLog{"files.ReplaceFile " + std::string(kManifest)}));
     EXPECT_TRUE(host.CallsStartingWith("processes.").empty());
-    EXPECT_TRUE(Reload().IsEmpty());
+    EXPECT_EQ(reload(), "none");
 }
 
 } // namespace

@@ -1,5 +1,4 @@
 // The order of start-up and shutdown as the platform sees it, and the refusals.
-#include "host/linux/PngCodec.h"
 #include "tests/support/ClockFixture.h"
 
 #include <functional>
@@ -7,96 +6,86 @@
 namespace diglux::test {
 namespace {
 
-using Calls = std::vector<std::string>;
-
 // The window, timer, sound and sleep calls, without the 12 ms pauses of the text field's roll.
-Calls WindowAndTimerCalls(const CallLog& log) {
-    Calls calls;
-    for (const std::string& entry : log) {
-        if (entry == "clock.Sleep 12") {
-            continue;
-        }
-        if (entry.rfind("window.", 0) == 0 || entry.rfind("timers.", 0) == 0 ||
-            entry.rfind("sound.", 0) == 0 || entry.rfind("clock.", 0) == 0) {
-            calls.push_back(entry);
-        }
-    }
+CallLog WindowAndTimerCalls(const CallLog& log) {
+    CallLog calls;
+    std::copy_if(log.begin(), log.end(), std::back_inserter(calls), [](const std::string& e) {
+        return e != "clock.Sleep 12" && (e.starts_with("window.") || e.starts_with("timers.") ||
+                                         e.starts_with("sound.") || e.starts_with("clock."));
+    });
     return calls;
 }
 
 class StartupShutdownTest : public ClockFixture {};
 
+// The scroll timer (4) runs for the welcome text, started after the window is shown; the field
+// rolls in from blanks a quarter frame at a time, pausing 12 ms each time; the window has been
+// given the whole face once.
 TEST_F(StartupShutdownTest, FirstStartPlacesTheWindowStartsTheTimersAndTheWelcome) {
     Start();
-    // The scroll timer (4) runs for the welcome text, started after the window is shown.
     EXPECT_EQ(WindowAndTimerCalls(host.log),
-              (Calls{"window.Move 32 32", "window.EnableDropShadow", "timers.SetEnabled 1 on",
-                     "timers.SetEnabled 2 on", "window.SetTaskbarButton 0", "window.Show",
-                     "timers.SetEnabled 4 on"}));
+              (CallLog{"window.Move 32 32", "window.EnableDropShadow", "timers.SetEnabled 1 on",
+                       "timers.SetEnabled 2 on", "window.SetTaskbarButton 0", "window.Show",
+                       "timers.SetEnabled 4 on"}));
     EXPECT_EQ(host.timers.IntervalOf(1), 100);
-    // The field rolls in from blanks a quarter frame at a time, pausing 12 ms each time.
     EXPECT_GT(host.CallsStartingWith("clock.Sleep 12").size(), 20u);
-    // The window has been given the whole face once.
     ASSERT_FALSE(host.window.refreshed.empty());
     EXPECT_EQ(host.window.refreshed.front(), (Rect{0, 0, 654, 238}));
     EXPECT_EQ(host.window.frame, &In().face.Frame());
 }
 
 // Every way out stops everything in order and saves the settings before the window goes, once;
-// keys that only look alike do not close.
+// keys that only look alike do not close. A display that has gone away gets the same shutdown
+// without the window (a server that is gone cannot show the farewell), and still saves.
 TEST_F(StartupShutdownTest, EveryWayOfClosingStopsEverythingInOrderAndSavesOnce) {
-    using Sink = ClockWindowEvents;
-    const std::vector<std::pair<std::string, std::function<void(Sink&)>>> ways{
-        {"window manager", [](Sink& s) { s.OnCloseRequest(UnloadReason::UserClose); }},
-        {"session end", [](Sink& s) { s.OnCloseRequest(UnloadReason::SessionEnd); }},
-        {"Esc", [](Sink& s) { s.OnKeyDown(Key::Escape, 0); }},
-        {"Alt+F4", [](Sink& s) { s.OnKeyDown(Key::F4, kAlt); }},
-        {"close button", [](Sink& s) {
+    using Sink = MainWindow;
+    const CallLog unseen{"sound.Stop",
+                         "timers.SetEnabled 1 off",
+                         "timers.SetEnabled 2 off",
+                         "timers.SetEnabled 3 off",
+                         "timers.SetEnabled 4 off",
+                         "clock.Sleep 250"};
+    const CallLog shown{"sound.Stop",
+                        "window.SetTopmost 0 0",
+                        "timers.SetEnabled 1 off",
+                        "timers.SetEnabled 2 off",
+                        "timers.SetEnabled 3 off",
+                        "timers.SetEnabled 4 off",
+                        "timers.SetEnabled 4 off", // the forced farewell stops any scroll
+                        "clock.Sleep 250",
+                        "window.Destroy"};
+    const std::vector<std::tuple<std::string, std::function<void(Sink&)>, CallLog>> ways{
+        {"window manager", [](Sink& s) { s.OnCloseRequest(UnloadReason::UserClose); }, shown},
+        {"session end", [](Sink& s) { s.OnCloseRequest(UnloadReason::SessionEnd); }, shown},
+        {"Esc", [](Sink& s) { s.OnKeyDown(Key::Escape, 0); }, shown},
+        {"Alt+F4", [](Sink& s) { s.OnKeyDown(Key::F4, kAlt); }, shown},
+        {"close button",
+         [](Sink& s) {
              s.OnMouseMove(0, 0, {640, 10});
              s.OnMouseDown(kLeftButton, 0, {640, 10});
              s.OnMouseUp(kLeftButton, 0, {640, 10});
-         }}};
-    for (const auto& [name, close] : ways) {
+         },
+         shown},
+        {"display lost", [](Sink& s) { s.OnDisplayLost(); }, unseen}};
+    for (const auto& [name, close, calls] : ways) {
         FakeHost other;
         MainWindow window(other.Bundle());
         ASSERT_EQ(window.Load().outcome, StartupResult::Outcome::Running) << name;
-        other.window.sink->OnKeyDown(Key::Escape, kShift); // Shift+Esc is not Esc
-        other.window.sink->OnKeyDown(Key::F4, 0);
+        window.OnKeyDown(Key::Escape, kShift); // Shift+Esc is not Esc
+        window.OnKeyDown(Key::F4, 0);
         EXPECT_FALSE(window.Ended()) << name;
         other.log.clear();
-        close(*other.window.sink);
+        close(window);
         EXPECT_TRUE(window.Ended()) << name;
-        EXPECT_EQ(
-            WindowAndTimerCalls(other.log),
-            (Calls{"sound.Stop", "window.SetTopmost 0 0", "timers.SetEnabled 1 off",
-                   "timers.SetEnabled 2 off", "timers.SetEnabled 3 off", "timers.SetEnabled 4 off",
-                   "timers.SetEnabled 4 off", // the forced farewell stops any scroll
-                   "clock.Sleep 250", "window.Destroy"}))
-            << name;
-        const Calls saved = other.CallsStartingWith("registry.SetValue");
+        EXPECT_EQ(WindowAndTimerCalls(other.log), calls) << name;
+        const CallLog saved = other.CallsStartingWith("registry.SetValue");
         EXPECT_EQ(saved.size(), 22u) << name;
         EXPECT_EQ(saved.back(), "registry.SetValue AutoStart") << name;
         other.log.clear();
-        close(*other.window.sink);
-        other.window.sink->OnCloseRequest(UnloadReason::UserClose);
+        close(window);
+        window.OnCloseRequest(UnloadReason::UserClose);
         EXPECT_TRUE(other.log.empty()) << name;
     }
-}
-
-// A display that has gone away: the same shutdown, but the window is never touched again
-// (a server that is gone cannot show the farewell), and the settings are still written.
-TEST_F(StartupShutdownTest, LostDisplayShutsDownWithoutTheWindowAndStillSaves) {
-    Start();
-    host.log.clear();
-    clock->OnDisplayLost();
-    EXPECT_TRUE(clock->Ended());
-    EXPECT_EQ(WindowAndTimerCalls(host.log),
-              (Calls{"sound.Stop", "timers.SetEnabled 1 off", "timers.SetEnabled 2 off",
-                     "timers.SetEnabled 3 off", "timers.SetEnabled 4 off", "clock.Sleep 250"}));
-    EXPECT_EQ(host.CallsStartingWith("registry.SetValue").size(), 22u);
-    host.log.clear();
-    clock->OnDisplayLost();
-    EXPECT_TRUE(host.log.empty());
 }
 
 // A glyph map that cannot serve is refused by its name, before the window is shown.

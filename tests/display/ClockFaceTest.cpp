@@ -1,3 +1,5 @@
+// Composing the window: the surfaces at their places in z-order, overlapping changes pushed
+// once, and the close button that shows only while visible.
 #include "display/ClockFace.h"
 
 #include <gtest/gtest.h>
@@ -8,31 +10,22 @@ namespace {
 constexpr Rgb kRed{255, 0, 0};
 constexpr Rgb kBlue{0, 0, 255};
 
-class ClockFaceTest : public ::testing::Test {
-  protected:
-    void SetUp() override { face.Compose(); }
+TEST(ClockFace, ChildrenLieAtTheirPlacesInZOrderAndOverlapsArePushedOnce) {
     ClockFace face;
-};
-
-TEST_F(ClockFaceTest, ChildrenLieAtTheirPlacesInZOrder) {
-    face.PicMisc().SetBackColor(kRed);
-    face.PicT2().SetBackColor(kBlue);
     face.Compose();
-    const RgbImage& frame = face.Frame();
-    EXPECT_EQ(frame.At(20, 156), kRed);   // PicMisc's corner
-    EXPECT_EQ(frame.At(108, 160), kBlue); // PicT2 covers PicMisc
-    EXPECT_EQ(frame.At(107, 160), kRed);
-    EXPECT_EQ(frame.At(204, 178), kBlue);
-    EXPECT_EQ(frame.At(205, 178), kRed);
-}
-
-TEST_F(ClockFaceTest, OverlappingChangesOfTwoSurfacesArePushedOnce) {
-    face.PicMisc().FillRect({0, 0, 200, 40}, kRed);
-    face.PicT2().FillRect({0, 0, 10, 10}, kBlue);
+    face.PicMisc().SetBackColor(kRed);
+    face.PicT2().SetBackColor(kBlue); // lies on PicMisc
     EXPECT_EQ(face.Compose(), (std::vector<Rect>{{20, 156, 200, 40}}));
+    const std::vector<std::pair<Point, Rgb>> pixels{
+        {{20, 156}, kRed}, {{108, 160}, kBlue}, {{107, 160}, kRed}, {{204, 178}, kBlue},
+        {{205, 178}, kRed}};
+    for (const auto& [p, colour] : pixels) {
+        EXPECT_EQ(face.Frame().At(p.x, p.y), colour) << p.x << "," << p.y;
+    }
 }
 
-TEST_F(ClockFaceTest, HiddenCloseButtonShowsWhatLiesBelow) {
+TEST(ClockFace, HiddenCloseButtonShowsWhatLiesBelow) {
+    ClockFace face;
     face.Form().SetBackColor(kBlue);
     face.PicX().SetBackColor(kRed);
     face.Compose();
