@@ -38,9 +38,9 @@ struct CommandParts {
     std::function<void()> doEvents;
     std::function<void(UnloadReason)> close;
     // The settings dialog; empty while the program has none.
-    std::function<void()> openSettingsDialog;
-    std::function<bool()> settingsDialogVisible;
-    std::function<void()> reloadDialogColors;
+    std::function<void()> openSettingsDialog{};
+    std::function<bool()> settingsDialogVisible{};
+    std::function<void()> reloadDialogColors{};
 };
 
 class KeyCommands {
