@@ -5,13 +5,7 @@
 namespace diglux::test {
 namespace {
 
-class SettingsStorageTest : public ClockFixture {
-  protected:
-    void SetUp() override { Start(); }
-    std::string Stored(const std::string& name) {
-        return In().store.GetSettingText(name, "<none>");
-    }
-};
+class SettingsStorageTest : public StartedClock {};
 
 // Nothing stored: the defaults, and the autostart hook runs right after AutoStart is loaded,
 // before the volumes.

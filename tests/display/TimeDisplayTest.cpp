@@ -9,9 +9,8 @@ namespace {
 const std::vector<int> kBigX{0, 90, 220, 310, 440, 530};
 const std::vector<int> kIconX{0, 27, 54};
 
-class TimeDisplayTest : public ClockFixture {
+class TimeDisplayTest : public StartedClock {
   protected:
-    void SetUp() override { Start(); }
 
     // Whether the glyphs at the x positions show the cells of the map in the default green.
     ::testing::AssertionResult Shows(const Surface& surface, const std::vector<int>& xs, MapId id,

@@ -39,9 +39,19 @@ class ClockFixture : public ::testing::Test {
     // Presses a key and returns the text line without its padding.
     std::string Press(Key key, int shift = 0);
     MainWindow::Parts& In() { return clock->Inside(); }
+    // A stored setting's text, "<none>" when it is missing.
+    std::string Stored(const std::string& name) {
+        return In().store.GetSettingText(name, "<none>");
+    }
 
     FakeHost host;
     std::unique_ptr<MainWindow> clock;
+};
+
+// The clock started at the fake host's time before each test.
+class StartedClock : public ClockFixture {
+  protected:
+    void SetUp() override { Start(); }
 };
 
 } // namespace diglux::test

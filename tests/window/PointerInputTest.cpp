@@ -102,13 +102,7 @@ TEST_F(PointerTest, ClicksOnDisplayElementsActAsKeys) {
     EXPECT_TRUE(In().text.Scrolling());
 }
 
-class WindowPlacementTest : public ClockFixture {
-  protected:
-    void SetUp() override { Start(); }
-    std::string Stored(const std::string& name) {
-        return In().store.GetSettingText(name, "<none>");
-    }
-};
+class WindowPlacementTest : public StartedClock {};
 
 TEST_F(WindowPlacementTest, PositionsOfBothOrientationsAreIndependent) {
     WindowPlacement& placement = In().placement;
