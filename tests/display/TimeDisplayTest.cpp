@@ -1,8 +1,6 @@
 // The clock face drawn by DrawTime, checked pixel by pixel against the tinted maps.
 #include "tests/support/ClockFixture.h"
 
-#include <map>
-
 namespace diglux::test {
 namespace {
 
@@ -11,15 +9,10 @@ const std::vector<int> kIconX{0, 27, 54};
 
 class TimeDisplayTest : public StartedClock {
   protected:
-
     // Whether the glyphs at the x positions show the cells of the map in the default green.
-    ::testing::AssertionResult Shows(const Surface& surface, const std::vector<int>& xs, MapId id,
-                                     const std::vector<int>& cells) {
-        auto [tinted, added] = maps.try_emplace(id);
-        if (added) {
-            tinted->second = TintedMaster(id, kDefaultGreen);
-        }
-        return ShowsCells(surface, xs, tinted->second, id, cells);
+    static ::testing::AssertionResult Shows(const Surface& surface, const std::vector<int>& xs,
+                                            MapId id, const std::vector<int>& cells) {
+        return ShowsCells(surface, xs, TintedMaster(id, kDefaultGreen), id, cells);
     }
     ::testing::AssertionResult ShowsDigits(const std::vector<int>& cells) {
         return Shows(In().face.PicClk(), kBigX, MapId::PicMap7B, cells);
@@ -29,8 +22,6 @@ class TimeDisplayTest : public StartedClock {
     }
     // The tick that follows a second change: the first redraw of the new second.
     void RedrawNextSecond() { RunSeconds(1); }
-
-    std::map<MapId, RgbImage> maps;
 };
 
 TEST_F(TimeDisplayTest, FirstDrawingShowsEveryGlyphInTheDefaultGreen) {
@@ -45,7 +36,7 @@ TEST_F(TimeDisplayTest, FirstDrawingShowsEveryGlyphInTheDefaultGreen) {
     EXPECT_TRUE(ShowsText(face.PicT1(), 4, "FREITAG      "));
     EXPECT_TRUE(ShowsText(face.PicT2(), 0, "   KW 9"));
     // The background is the tinted top-left pixel of the big dots map, everywhere.
-    const Rgb background = maps[MapId::PicMapDotsB].At(0, 0);
+    const Rgb background = TintedMaster(MapId::PicMapDotsB, kDefaultGreen).At(0, 0);
     EXPECT_EQ(face.PicClk().Pixels().At(181, 60), background);
     EXPECT_EQ(face.Frame().At(10, 100), background);
 }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 namespace diglux {
 namespace {
 
@@ -39,27 +41,25 @@ TEST(SettingsTable, HandEditedTextsFollowEachForm) {
         std::vector<int>({8, 6, 5, 32767, -12}));
     EXPECT_EQ(s.Volume_Wave, INT32_MIN);
     EXPECT_EQ(s.Alarm_Time, "7:5 Uhr");
-    for (const auto& [name, text] :
-         std::vector<std::pair<std::string, std::string>>{{"Serife.I", "0"},
-                                                          {"Blink", "1"},
-                                                          {"Alarm.SagZeit", "0"},
-                                                          {"SagZeit.Start", "8"},
-                                                          {"Color.Offset", "-12"},
-                                                          {"Alarm.Time", "7:5 Uhr"}}) {
+    const std::map<std::string, std::string> written{
+        {"Serife.I", "0"},      {"Blink", "1"},          {"Alarm.SagZeit", "0"},
+        {"SagZeit.Start", "8"}, {"Color.Offset", "-12"}, {"Alarm.Time", "7:5 Uhr"}};
+    for (const auto& [name, text] : written) {
         EXPECT_EQ(Written(s, name), text) << name;
     }
 }
 
 // 1 is always, 2 automatic, anything else (3, 1.5, -1) never; written back as 1, 2 or 0.
 TEST(SettingsTable, AutoStartTakesOnlyExactlyOneOrTwo) {
+    struct Case {
+        const char* text;
+        bool always, automatic;
+        const char* written;
+    };
     for (const auto& [text, always, automatic, written] :
-         std::vector<std::tuple<std::string, bool, bool, std::string>>{{"0", false, false, "0"},
-                                                                       {"1", true, false, "1"},
-                                                                       {"2", false, true, "2"},
-                                                                       {"2 ", false, true, "2"},
-                                                                       {"3", false, false, "0"},
-                                                                       {"1.5", false, false, "0"},
-                                                                       {"-1", false, false, "0"}}) {
+         {Case{"0", false, false, "0"}, Case{"1", true, false, "1"}, Case{"2", false, true, "2"},
+          Case{"2 ", false, true, "2"}, Case{"3", false, false, "0"},
+          Case{"1.5", false, false, "0"}, Case{"-1", false, false, "0"}}) {
         const Settings s = Read({{"AutoStart", text}});
         EXPECT_EQ(std::pair(s.AutoStartAlways, s.AutoStartAuto), std::pair(always, automatic))
             << text;
