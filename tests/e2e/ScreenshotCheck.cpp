@@ -32,7 +32,7 @@ int ReadCell(const RgbImage& shot, Rgb color, MapId id, int cells, Point at) {
     const int width = s.width / s.cols, height = s.height / s.rows;
     // round(c * grey / 255), as the clock tints its maps
     const auto tint = [](int c, int grey) { return std::uint8_t((2 * c * grey + 255) / 510); };
-    for (int cell = 1; cell <= cells; ++cell) {
+    for (int cell = 1; map.Width() == s.width && cell <= cells; ++cell) { // none if unreadable
         const int left = (cell - 1) % s.cols * width, top = (cell - 1) / s.cols * height;
         bool same = at.x + width - s.gap <= shot.Width() && at.y + height - s.gap <= shot.Height();
         for (int i = 0; same && i < (width - s.gap) * (height - s.gap); ++i) {
