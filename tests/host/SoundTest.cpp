@@ -33,11 +33,12 @@ Samples SamplesOf(std::span<const std::uint8_t> bytes, std::size_t skip = kWaveH
     return samples;
 }
 
-constexpr auto Loud = [](std::int16_t sample) { return sample != 0; };
+// Any sample but silence.
+constexpr auto Audible = [](std::int16_t sample) { return sample != 0; };
 
 // The samples without the silence at their end.
 Samples Sounding(Samples samples) {
-    samples.erase(std::find_if(samples.rbegin(), samples.rend(), Loud).base(), samples.end());
+    samples.erase(std::find_if(samples.rbegin(), samples.rend(), Audible).base(), samples.end());
     return samples;
 }
 
@@ -53,7 +54,8 @@ class SdlSoundDeviceTest : public ::testing::Test {
     Samples File() const { return SamplesOf(Bytes(ReadText(output)), 0); }
     Samples Written() const {
         Samples samples = File();
-        const long silence = std::find_if(samples.begin(), samples.end(), Loud) - samples.begin();
+        const long silence =
+            std::find_if(samples.begin(), samples.end(), Audible) - samples.begin();
         samples.erase(samples.begin(), samples.begin() + silence / 1024 * 1024);
         return samples;
     }
