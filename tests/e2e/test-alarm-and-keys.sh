@@ -3,35 +3,18 @@
 # alarm typed for 07:30 a few seconds ahead rings (banner on the line, the tone heard on the
 # null sink, the window above the others); Space stops it; F6 tints the display red; F10,
 # 2, 5, 3, 0, Enter sets 20:30; Esc ends the clock, and its store holds the new values.
-#
-# usage: test-alarm-and-keys.sh DIGLUX_BINARY TESTS_FOLDER
-set -u
-here=$(dirname "$0")
-. "$here/x-session.sh"
-. "$here/audio-server.sh"
+. "$(dirname "$0")/x-session.sh"
 x_session_need_check "$2"
 x_session_need sox
 x_session_start
 audio_server_start
 x_session_clock "$1" "2024-03-01 07:29:50"
 
-keys() {
-    xdotool key --window "$window" --delay 80 "$@"
-    sleep 0.3
-}
-expect_line() { # TEXT [COLOUR]: waits up to 3 s for the line to read TEXT
-    local want=$1
-    shift
-    for _ in $(seq 15); do
-        x_session_read_display "$@"
-        [ "$line" = "$want" ] && return 0
-        sleep 0.2
-    done
-    x_session_fail "the line reads \"$line\", expected \"$want\""
-}
-above() {
-    xprop -id "$window" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE
-}
+keys() { xdotool key --window "$window" --delay 80 "$@" && sleep 0.3; }
+reads() { x_session_read_display "${@:2}" && [ "$line" = "$1" ]; }
+# expect_line TEXT [COLOUR]: waits a few seconds for the line to read TEXT.
+expect_line() { x_session_poll 20 reads "$@" || x_session_fail "the line reads \"$line\", expected \"$1\""; }
+above() { xprop -id "$window" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
 
 sleep 1
 keys F10 0 7 3 0 Return
@@ -42,12 +25,7 @@ audio_record_start "$SESSION_DIR/sink.raw"
 x_session_wait_until 13 # 07:30:03: ringing for three seconds
 audio_record_stop
 # The window is above the others in every bright phase and released in every dark one.
-raised=no
-for _ in $(seq 20); do
-    above && raised=yes && break
-    sleep 0.1
-done
-[ "$raised" = yes ] || x_session_fail "the ringing alarm did not raise the window above the others"
+x_session_poll 20 above || x_session_fail "the ringing alarm did not raise the window above the others"
 x_session_read_display
 case "$line" in ">>> ALARM <<<" | ">>> 07:30 <<<") ;; *) x_session_fail "no alarm banner: \"$line\"" ;; esac
 rms=$(sox -t raw -r 22050 -e signed -b 16 -c 1 "$SESSION_DIR/sink.raw" -n stat 2>&1 |
@@ -66,9 +44,5 @@ expect_line "ALARM: 20:30 " 255 63 47
 
 keys Escape
 x_session_ended "Esc"
-store="$XDG_CONFIG_HOME/diglux/registry.reg"
-[ -f "$store" ] || x_session_fail "no settings store was written"
-for value in '"Alarm.Time"="20:30"' '"Alarm.Enabled"="1"' '"Color.R"="255"' '"Color.G"="63"'; do
-    grep -qF "$value" "$store" || x_session_fail "the store lacks $value: $(cat "$store")"
-done
+x_session_store_has '"Alarm.Time"="20:30"' '"Alarm.Enabled"="1"' '"Color.R"="255"' '"Color.G"="63"'
 echo "PASS: the alarm rang (tone RMS $rms, window above), Space stopped it, F6, F10 and Esc"

@@ -2,12 +2,8 @@
 # The X server dies under the running clock (killed, as in a crash): the clock notices, runs
 # its shutdown without the display, writes its settings (here a Blink switched on by F2 just
 # before), says so in one line on stderr and leaves with status 0 instead of dying in Xlib.
-#
-# usage: test-display-lost.sh DIGLUX_BINARY TESTS_FOLDER
-set -u
 . "$(dirname "$0")/x-session.sh"
 x_session_start
-
 x_session_clock "$1"
 sleep 1
 xdotool key --window "$window" F2
@@ -19,8 +15,5 @@ x_session_ended "the X server died"
 [ "$(wc -l <"$SESSION_DIR/err.log")" -eq 1 ] &&
     grep -q "^diglux: the X display has gone away" "$SESSION_DIR/err.log" ||
     x_session_fail "expected one line about the lost display on stderr: $(cat "$SESSION_DIR/err.log")"
-
-store="$XDG_CONFIG_HOME/diglux/registry.reg"
-[ -f "$store" ] || x_session_fail "no settings store was written"
-grep -qF '"Blink"="1"' "$store" || x_session_fail "the store lacks Blink on: $(cat "$store")"
+x_session_store_has '"Blink"="1"'
 echo "PASS: a dying X server ends the clock in order, with its settings written"
