@@ -126,10 +126,7 @@ class FakeDesktop final : public Desktop, Logged {
     void Beep() override { Log("desktop.Beep"); }
     // No other program's window exists.
     bool WindowWithCaptionExists(const std::string&) const override { return false; }
-    bool CloseWindowWithCaption(const std::string& caption) override {
-        Log("desktop.CloseWindowWithCaption " + caption);
-        return false;
-    }
+    bool CloseWindowWithCaption(const std::string&) override { return false; }
 
     Rect desktop{0, 0, 1920, 1080};
     Rect workArea{0, 0, 1920, 1040};
