@@ -100,7 +100,9 @@ StartupResult MainWindow::Load() {
     ShowStartMsg(p.text, now, p.versionText, p.settings);
     p.text.DrawText2(now, {.steps = 0.25});
     p.face.Present(host.window);
-    p.phase = Parts::Phase::Running;
+    if (p.phase == Parts::Phase::Starting) { // a key may have closed it while the field rolled
+        p.phase = Parts::Phase::Running;
+    }
     return {};
 }
 

@@ -88,6 +88,16 @@ TEST_F(StartupShutdownTest, EveryWayOfClosingStopsEverythingInOrderAndSavesOnce)
     }
 }
 
+// Keys run while the start-up lets events run (the field rolls in for seconds): Escape then
+// closes the clock for good, and the rest of the start-up does not bring it back.
+TEST_F(StartupShutdownTest, EscapeWhileStartingEndsTheClock) {
+    clock = std::make_unique<MainWindow>(host.Bundle());
+    host.events.pending = [this] { clock->OnKeyDown(Key::Escape, 0); };
+    EXPECT_EQ(clock->Load().outcome, StartupResult::Outcome::Running);
+    EXPECT_TRUE(clock->Ended());
+    EXPECT_EQ(host.CallsStartingWith("window.Destroy").size(), 1u);
+}
+
 // A glyph map that cannot serve is refused by its name, before the window is shown.
 TEST_F(StartupShutdownTest, UnusableMapsAreRefusedByName) {
     RgbImage colourful(736, 66, {128, 128, 128});

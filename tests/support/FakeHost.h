@@ -12,6 +12,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace diglux::test {
@@ -48,7 +49,13 @@ class FakeClock final : public Clock, Logged {
 class FakeEventPump final : public EventPump, Logged {
   public:
     using Logged::Logged;
-    void DoEvents() override { Log("events.DoEvents"); }
+    void DoEvents() override {
+        Log("events.DoEvents");
+        if (pending) {
+            std::exchange(pending, nullptr)();
+        }
+    }
+    std::function<void()> pending; // an event that runs on the next DoEvents
 };
 
 class FakeTimers final : public TimerService, Logged {
