@@ -27,33 +27,21 @@ class PointerTest : public ClockFixture {
     }
 };
 
+// The window follows the pointer; within the magnet's distance of a screen edge, or of a bottom
+// taskbar's inner edge, it snaps to it.
 TEST_F(PointerTest, DraggingFollowsThePointerAndSnapsWithinTheDistance) {
     Start();
-    In().settings.Dock = 5;
-    host.window.Move(100, 100);
-    Drag({300, 100}, -95, 0); // left edge 5 pixels from the screen edge: snaps
-    EXPECT_EQ(host.window.rect.left, 0);
-    In().placement.ChkLoadSave(); // the position is saved on the second change after next
-    EXPECT_TRUE(host.CallsStartingWith("registry.SetValue Window.Left").empty());
-    In().placement.ChkLoadSave();
-    EXPECT_EQ(host.CallsStartingWith("registry.SetValue Window.Left").size(), 1u);
-    host.window.Move(100, 100);
-    Drag({300, 100}, -94, 0); // 6 pixels: stays
-    EXPECT_EQ(host.window.rect.left, 6);
-    In().settings.Dock = 0;
-    host.window.Move(100, 100);
-    Drag({300, 100}, -150, 0); // no magnet: partly off the screen
-    EXPECT_EQ(host.window.rect.left, -50);
-}
-
-TEST_F(PointerTest, BottomTaskbarIsTheLowestEdge) {
-    host.desktop.desktop = {0, 0, 1920, 1080};
-    host.desktop.workArea = {0, 0, 1920, 1040};
-    Start();
-    In().settings.Dock = 5;
-    host.window.Move(100, 700);
-    Drag({300, 100}, 0, 110); // bottom at 1048: within 5 pixels of the taskbar's edge
-    EXPECT_EQ(host.window.rect.top, 1040 - 238);
+    const std::vector<std::tuple<Point, int, int, Point>> drags{
+        {{100, 100}, -95, 0, {0, 100}},     // left edge 5 pixels from the screen edge: snaps
+        {{100, 100}, -94, 0, {6, 100}},     // 6 pixels: stays
+        {{100, 700}, 0, 110, {100, 802}},   // bottom at 1048, the taskbar's edge at 1040
+        {{100, 100}, -150, 0, {-50, 100}}}; // no magnet: partly off the screen
+    for (const auto& [start, dx, dy, end] : drags) {
+        In().settings.Dock = end.x < 0 ? 0 : 5;
+        host.window.Move(start.x, start.y);
+        Drag({300, 100}, dx, dy);
+        EXPECT_EQ(Point(host.window.rect.left, host.window.rect.top), end);
+    }
 }
 
 TEST_F(PointerTest, TwipsSnapAtExactlyTheDistance) {
@@ -102,9 +90,8 @@ TEST_F(PointerTest, ClicksOnDisplayElementsActAsKeys) {
     EXPECT_TRUE(In().text.Scrolling());
 }
 
-class WindowPlacementTest : public StartedClock {};
-
-TEST_F(WindowPlacementTest, PositionsOfBothOrientationsAreIndependent) {
+TEST_F(PointerTest, PositionsOfBothOrientationsAreIndependent) {
+    Start();
     WindowPlacement& placement = In().placement;
     host.window.rect = {100, 200, 654, 238};
     placement.SaveOrientation();
@@ -126,12 +113,12 @@ TEST_F(WindowPlacementTest, PositionsOfBothOrientationsAreIndependent) {
 
 // A drag's position is written on the second change after next; a pending save holds a load
 // back and drops it when it happens.
-TEST_F(WindowPlacementTest, SaveCountdownWritesOnTheSecondCallAndDropsAPendingLoad) {
+TEST_F(PointerTest, SaveCountdownWritesOnTheSecondCallAndDropsAPendingLoad) {
+    Start();
     WindowPlacement& placement = In().placement;
     host.desktop.desktop = {0, 0, 1080, 1920}; // turned: a load is pending
     placement.ChkOrientation();
-    placement.Dragged();
-    host.window.rect = {50, 60, 654, 238};
+    Drag({300, 100}, -250, -40);
     host.log.clear();
     placement.ChkLoadSave();
     EXPECT_TRUE(host.CallsStartingWith("registry.SetValue").empty());
