@@ -152,12 +152,5 @@ TEST(StartMessage, ReadsExactlyAndAddsTheAlarmWhenArmed) {
               std::string::npos);
 }
 
-// Every "*" of the help text becomes a triangle.
-TEST(HelpMessage, HasSeventeenTrianglesAndNoStars) {
-    const std::string help = HelpMessage();
-    EXPECT_EQ(Triangles(help), 17u);
-    EXPECT_EQ(help.find('*'), std::string::npos);
-}
-
 } // namespace
 } // namespace diglux::test

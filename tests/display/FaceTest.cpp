@@ -115,18 +115,5 @@ TEST(Colorize, EveryColourTimesEveryLevelIsRoundedToNearest) {
     }
 }
 
-TEST(Colorize, PaletteMastersHoldUpTo256Colours) {
-    RgbImage picture(300, 1, {4, 2, 4});
-    for (int i = 0; i < 255; ++i) { // 256 colours with the background
-        picture.Set(i, 0, {static_cast<std::uint8_t>(i), 1, 1});
-    }
-    const auto master = ToPalette(picture);
-    ASSERT_TRUE(master.has_value());
-    const RgbImage out = ColorizePicture(*master, {255, 0, 128});
-    EXPECT_EQ(out.At(200, 0), (Rgb{200, 0, 1}));
-    EXPECT_EQ(out.At(299, 0), (Rgb{4, 0, 2})) << "a colour met again keeps its index";
-    // The 257th colour is refused at start (checked with the start-up).
-}
-
 } // namespace
 } // namespace diglux

@@ -1,6 +1,8 @@
-// Numbers in stored texts: settings edited by hand hold texts, which are read by their leading
-// decimal number and rounded to whole numbers with halves going to the even neighbour.
+// Numbers and times of day in stored texts: settings edited by hand hold texts, which are read
+// by their leading decimal number and rounded to whole numbers with halves going to the even
+// neighbour; the alarm time is read as a time of day.
 #include "model/NumberText.h"
+#include "model/TimeText.h"
 
 #include <gtest/gtest.h>
 
@@ -37,6 +39,16 @@ TEST(NumberText, HalvesGoToTheEvenNeighbourAndIntegersAreClamped) {
     EXPECT_EQ(ToInt16(-40000.0), -32768);
     EXPECT_EQ(ToInt32(1e12), 2147483647);
     EXPECT_EQ(ToInt32(kInfinity), 2147483647);
+}
+
+// Times of day are read as "H:MM", "HH:MM" or "HH:MM:SS" within a day.
+TEST(TimeText, ReadsTimesOfDay) {
+    const std::vector<std::pair<std::string, std::optional<int>>> times{
+        {"07:30", 27000}, {"7:30", 27000}, {"23:59:59", 86399}, {"24:00", {}}, {"07:60", {}},
+        {"0730", {}},     {"", {}},        {"07:3x", {}}};
+    for (const auto& [text, seconds] : times) {
+        EXPECT_EQ(ParseTimeOfDay(text), seconds) << text;
+    }
 }
 
 } // namespace diglux

@@ -1,7 +1,6 @@
-// The platform layer: the small queries about the machine and the program's own files, times of
-// day as text, and the two start-up steps for Windows, the display-scaling check and the
-// manifest beside the executable, each acting only on the versions it is meant for.
-#include "model/TimeText.h"
+// The platform layer: the small queries about the machine and the program's own files, and the
+// two start-up steps for Windows, the display-scaling check and the manifest beside the
+// executable, each acting only on the versions it is meant for.
 #include "platform/DpiCheck.h"
 #include "platform/ManifestWriter.h"
 #include "tests/support/FakeHost.h"
@@ -31,9 +30,8 @@ class PlatformTest : public ::testing::Test {
 
 // Revisions 1 to 26 are letters, 1000s Alpha, 100s and 2000s Beta, 255 and 9999 "ß", others
 // nothing; the minor number shows as two digits, hundreds dropped. An executable's name keeps its
-// dot, and without an extension there is none. Times of day are read as "H:MM", "HH:MM" or
-// "HH:MM:SS" within a day (writing them shows in the tests of the drawn clock face).
-TEST(PlatformTexts, VersionsExecutableNamesAndTimesOfDay) {
+// dot, and without an extension there is none.
+TEST(PlatformTexts, VersionsAndExecutableNames) {
     const std::vector<std::pair<int, std::string>> versions{
         {0, ""},           {3, "c"},           {26, "z"},      {27, ""},
         {1000, " Alpha"},  {1002, " Alpha 2"}, {100, " Beta"}, {2010, " Beta 10"},
@@ -43,12 +41,6 @@ TEST(PlatformTexts, VersionsExecutableNamesAndTimesOfDay) {
     }
     EXPECT_EQ(ExeBaseName("/opt/diglux/diglux.bin"), "diglux.");
     EXPECT_EQ(ExeBaseName("/usr/bin/diglux"), "");
-    const std::vector<std::pair<std::string, std::optional<int>>> times{
-        {"07:30", 27000}, {"7:30", 27000}, {"23:59:59", 86399}, {"24:00", {}}, {"07:60", {}},
-        {"0730", {}},     {"", {}},        {"07:3x", {}}};
-    for (const auto& [text, seconds] : times) {
-        EXPECT_EQ(ParseTimeOfDay(text), seconds) << text;
-    }
 }
 
 // The temporary folder is the first of TEMP, TMP and XDG_RUNTIME_DIR that is set and not

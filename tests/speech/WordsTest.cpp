@@ -45,16 +45,6 @@ TEST(ZahlInWorten, OrdinalsForTheDaysOfTheMonth) {
                    sieben-un-zwan-zig-ste drei-ßig-ste ein-un-drei-ßig-ste)");
 }
 
-TEST(ZahlInWorten, TheFormOfOneMattersOnlyWhenItStandsAlone) {
-    EXPECT_EQ(ZahlInWorten(1, kOneBeforeNoun, 0), "ein");
-    EXPECT_EQ(ZahlInWorten(1, kOneCounted, 0), "eins");
-    EXPECT_EQ(ZahlInWorten(1, kOneFeminine, 0), "eine");
-    EXPECT_EQ(ZahlInWorten(1, kOneInYear, 0), "");
-    for (std::int16_t form : {kOneBeforeNoun, kOneCounted, kOneFeminine, kOneInYear}) {
-        EXPECT_EQ(ZahlInWorten(21, form, 0), "ein-un-zwan-zig") << form;
-    }
-}
-
 LocalDateTime At(int hour, int minute, int second) {
     return {2024, 3, 1, hour, minute, second};
 }

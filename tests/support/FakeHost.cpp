@@ -80,16 +80,6 @@ std::string FakeResources::NameOf(std::span<const std::uint8_t> bytes) const {
     return "memory";
 }
 
-std::optional<ControlBounds> FakeMixer::Bounds(MixerOutput output, MixerControl control) const {
-    const auto it = bounds.find({output, control});
-    return it == bounds.end() ? std::nullopt : std::optional(it->second);
-}
-
-std::optional<long> FakeMixer::Get(MixerOutput output, MixerControl control) const {
-    const auto it = values.find({output, control});
-    return it == values.end() ? std::nullopt : std::optional(it->second);
-}
-
 bool FakeMixer::Set(MixerOutput output, MixerControl control, long value) {
     Log("mixer.Set " + std::to_string(static_cast<int>(output)) + " " +
         std::to_string(static_cast<int>(control)) + " " + std::to_string(value));

@@ -19,6 +19,12 @@ namespace diglux::test {
 
 using CallLog = std::vector<std::string>;
 
+// The value a map holds for a key, or nothing.
+template <typename Map, typename Key> auto Lookup(const Map& map, const Key& key) {
+    const auto it = map.find(key);
+    return it == map.end() ? std::nullopt : std::optional(it->second);
+}
+
 // What every fake that reports its calls shares: the one log of the host.
 class Logged {
   public:
@@ -61,19 +67,17 @@ class FakeEventPump final : public EventPump, Logged {
 class FakeTimers final : public TimerService, Logged {
   public:
     using Logged::Logged;
-    TimerId CreateTimer(int intervalMs, std::function<void()> onTick) override {
-        timers_.push_back({intervalMs, std::move(onTick), false});
+    TimerId CreateTimer(int, std::function<void()> onTick) override {
+        timers_.push_back({std::move(onTick), false});
         return static_cast<TimerId>(timers_.size());
     }
     void SetEnabled(TimerId id, bool enabled) override;
     bool IsEnabled(TimerId id) const override { return Known(id) && At(id).enabled; }
-    int IntervalOf(TimerId id) const { return At(id).interval; }
     // Runs the timer's handler once if it is enabled; false when it is not.
     bool Fire(TimerId id);
 
   private:
     struct Timer {
-        int interval;
         std::function<void()> onTick;
         bool enabled;
     };
@@ -184,8 +188,12 @@ class FakeMixer final : public MixerDevice, Logged {
   public:
     using Control = std::pair<MixerOutput, MixerControl>;
     using Logged::Logged;
-    std::optional<ControlBounds> Bounds(MixerOutput output, MixerControl control) const override;
-    std::optional<long> Get(MixerOutput output, MixerControl control) const override;
+    std::optional<ControlBounds> Bounds(MixerOutput output, MixerControl control) const override {
+        return Lookup(bounds, Control{output, control});
+    }
+    std::optional<long> Get(MixerOutput output, MixerControl control) const override {
+        return Lookup(values, Control{output, control});
+    }
     bool Set(MixerOutput output, MixerControl control, long value) override;
 
     std::map<Control, long> values;
@@ -233,8 +241,7 @@ class FakeSystem final : public SystemInfo {
   public:
     std::string ExecutablePath() const override { return "/opt/diglux/diglux.bin"; }
     std::optional<std::string> Environment(const std::string& name) const override {
-        const auto it = environment.find(name);
-        return it == environment.end() ? std::nullopt : std::optional(it->second);
+        return Lookup(environment, name);
     }
     OsVersion OperatingSystemVersion() const override { return os; }
     ProgramVersion Version() const override { return version; }
