@@ -6,9 +6,14 @@
 #include "host/EmbeddedResources.h"
 #include "host/Host.h"
 #include "host/linux/PngCodec.h"
+#include "model/Calendar.h"
+#include "model/TimeText.h"
 #include "store/RegFileFormat.h"
 #include "store/RegistryTree.h"
 
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
 #include <functional>
 #include <map>
 #include <string>
@@ -18,6 +23,12 @@
 namespace diglux::test {
 
 using CallLog = std::vector<std::string>;
+
+inline std::string Upper(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return text;
+}
 
 // The value a map holds for a key, or nothing.
 template <typename Map, typename Key> auto Lookup(const Map& map, const Key& key) {
@@ -46,7 +57,21 @@ class FakeClock final : public Clock, Logged {
     }
     void Sleep(int ms) override { Log("clock.Sleep " + std::to_string(ms)); }
     // Moves the clock on by whole seconds, across midnight and month ends.
-    void AdvanceSeconds(int seconds);
+    void AdvanceSeconds(int seconds) {
+        int second = SecondsOfDay(now) + seconds;
+        for (; second >= 86400; second -= 86400) {
+            if (++now.day > DaysInMonth(now.year, now.month)) {
+                now.day = 1;
+                if (++now.month > 12) {
+                    now.month = 1;
+                    ++now.year;
+                }
+            }
+        }
+        now.hour = second / 3600;
+        now.minute = second / 60 % 60;
+        now.second = second % 60;
+    }
 
     LocalDateTime now{2024, 3, 1, 9, 5, 7};
     double fraction = 0.0; // part of the current second, for SecondsSinceMidnight
@@ -71,10 +96,21 @@ class FakeTimers final : public TimerService, Logged {
         timers_.push_back({std::move(onTick), false});
         return static_cast<TimerId>(timers_.size());
     }
-    void SetEnabled(TimerId id, bool enabled) override;
+    void SetEnabled(TimerId id, bool enabled) override {
+        if (Known(id)) {
+            timers_[static_cast<std::size_t>(id - 1)].enabled = enabled;
+            Log("timers.SetEnabled " + std::to_string(id) + (enabled ? " on" : " off"));
+        }
+    }
     bool IsEnabled(TimerId id) const override { return Known(id) && At(id).enabled; }
     // Runs the timer's handler once if it is enabled; false when it is not.
-    bool Fire(TimerId id);
+    bool Fire(TimerId id) {
+        if (!IsEnabled(id)) {
+            return false;
+        }
+        timers_[static_cast<std::size_t>(id - 1)].onTick();
+        return true;
+    }
 
   private:
     struct Timer {
@@ -95,7 +131,11 @@ class FakeWindow final : public ClockWindowHost, Logged {
     void SetEventSink(ClockWindowEvents* s) override { sink = s; }
     void AttachFrame(const RgbImage* f) override { frame = f; }
     void Refresh(const Rect& area) override { refreshed.push_back(area); }
-    void Move(double left, double top) override;
+    void Move(double left, double top) override {
+        rect.left = static_cast<int>(left);
+        rect.top = static_cast<int>(top);
+        Call("Move " + std::to_string(rect.left) + " " + std::to_string(rect.top));
+    }
     Rect ScreenRect() const override { return rect; }
     void Show() override { Call("Show", visible = true); }
     void Hide() override { Call("Hide", visible = false); }
@@ -151,11 +191,30 @@ class FakeDesktop final : public Desktop, Logged {
 
 class FakeResources final : public Resources {
   public:
-    std::span<const std::uint8_t> Load(std::string_view type, std::string_view name) const override;
+    std::span<const std::uint8_t> Load(std::string_view type,
+                                       std::string_view name) const override {
+        const auto it = overrides_.find(Upper(std::string(type) + "/" + std::string(name)));
+        return it != overrides_.end() ? std::span<const std::uint8_t>(it->second)
+                                      : embedded_.Load(type, name);
+    }
     void Override(const std::string& type, const std::string& name,
-                  std::vector<std::uint8_t> bytes);
+                  std::vector<std::uint8_t> bytes) {
+        overrides_[Upper(type + "/" + name)] = std::move(bytes);
+    }
     // "TYPE/NAME" of the resource whose bytes these are, or "memory".
-    std::string NameOf(std::span<const std::uint8_t> bytes) const;
+    std::string NameOf(std::span<const std::uint8_t> bytes) const {
+        for (const auto& [key, data] : overrides_) {
+            if (data.data() == bytes.data()) {
+                return key;
+            }
+        }
+        for (const EmbeddedAsset& asset : AllEmbeddedAssets()) {
+            if (asset.begin == bytes.data()) {
+                return std::string(asset.type) + "/" + asset.name;
+            }
+        }
+        return "memory";
+    }
 
   private:
     EmbeddedResources embedded_;
@@ -194,7 +253,15 @@ class FakeMixer final : public MixerDevice, Logged {
     std::optional<long> Get(MixerOutput output, MixerControl control) const override {
         return Lookup(values, Control{output, control});
     }
-    bool Set(MixerOutput output, MixerControl control, long value) override;
+    bool Set(MixerOutput output, MixerControl control, long value) override {
+        Log("mixer.Set " + std::to_string(static_cast<int>(output)) + " " +
+            std::to_string(static_cast<int>(control)) + " " + std::to_string(value));
+        if (!bounds.contains({output, control})) {
+            return false;
+        }
+        values[{output, control}] = value;
+        return true;
+    }
 
     std::map<Control, long> values;
     std::map<Control, ControlBounds> bounds;
@@ -206,12 +273,38 @@ class FakeMixer final : public MixerDevice, Logged {
 class FakeRegistry final : public RegistryBackend, Logged {
   public:
     using Logged::Logged;
-    std::optional<RegistryKey> OpenKey(RegistryRoot root, const std::string& path, bool) override;
-    std::optional<RegistryKey> CreateKey(RegistryRoot root, const std::string& path) override;
-    std::optional<RegistryValue> QueryValue(RegistryKey key, const std::string& name) override;
-    bool SetValue(RegistryKey key, const std::string& name, const RegistryValue& value) override;
-    bool DeleteValue(RegistryKey key, const std::string& name) override;
-    bool DeleteKey(RegistryRoot root, const std::string& path) override;
+    std::optional<RegistryKey> OpenKey(RegistryRoot root, const std::string& path, bool) override {
+        const std::string full = RegFileKeyPath(root, path);
+        if (!IsValidKeyPath(path) || (!path.empty() && !tree.HasKey(full))) {
+            return std::nullopt;
+        }
+        open_[next_] = full;
+        return next_++;
+    }
+    std::optional<RegistryKey> CreateKey(RegistryRoot root, const std::string& path) override {
+        if (!IsValidKeyPath(path)) {
+            return std::nullopt;
+        }
+        tree.AddKey(RegFileKeyPath(root, path));
+        return OpenKey(root, path, true);
+    }
+    std::optional<RegistryValue> QueryValue(RegistryKey key, const std::string& name) override {
+        const RegistryValue* value = tree.Find(open_.at(key), name);
+        return value != nullptr ? std::optional(*value) : std::nullopt;
+    }
+    bool SetValue(RegistryKey key, const std::string& name, const RegistryValue& value) override {
+        Log("registry.SetValue " + name);
+        tree.Set(open_.at(key), name, value);
+        return true;
+    }
+    bool DeleteValue(RegistryKey key, const std::string& name) override {
+        Log("registry.DeleteValue " + name);
+        return tree.Remove(open_.at(key), name);
+    }
+    bool DeleteKey(RegistryRoot root, const std::string& path) override {
+        Log("registry.DeleteKey " + path);
+        return !path.empty() && tree.RemoveKey(RegFileKeyPath(root, path));
+    }
     void CloseKey(RegistryKey key) override { open_.erase(key); }
     // Every key handed out has been closed again.
     bool AllClosed() const { return open_.empty(); }
@@ -226,7 +319,13 @@ class FakeRegistry final : public RegistryBackend, Logged {
 class FakeProcesses final : public Processes, Logged {
   public:
     using Logged::Logged;
-    bool Start(const std::string& program, const std::vector<std::string>& args) override;
+    bool Start(const std::string& program, const std::vector<std::string>& args) override {
+        std::string entry = "Start " + program;
+        for (const std::string& arg : args) {
+            entry += " " + arg;
+        }
+        return Call(entry);
+    }
     bool OpenLink(const std::string& link) override { return Call("OpenLink " + link); }
     bool LogOff() override { return Call("LogOff"); }
 
@@ -263,14 +362,35 @@ class FakeFileSystem final : public FileSystem, Logged {
         const auto it = files.find(path);
         return it == files.end() ? -1 : static_cast<long>(it->second.size());
     }
-    bool ReadFile(const std::string& path, std::string& bytes) const override;
-    bool WriteFile(const std::string& path, std::span<const std::uint8_t> bytes) override;
-    bool ReplaceFile(const std::string& path, std::span<const std::uint8_t> bytes) override;
+    bool ReadFile(const std::string& path, std::string& bytes) const override {
+        const auto it = files.find(path);
+        bytes = it == files.end() ? std::string() : it->second;
+        return it != files.end();
+    }
+    bool WriteFile(const std::string& path, std::span<const std::uint8_t> bytes) override {
+        Log("files.WriteFile " + path);
+        if (failWrites) {
+            return false;
+        }
+        std::string& content = files[path];
+        content.resize(std::max(content.size(), bytes.size()));
+        std::copy(bytes.begin(), bytes.end(), content.begin());
+        return true;
+    }
+    bool ReplaceFile(const std::string& path, std::span<const std::uint8_t> bytes) override {
+        Log("files.ReplaceFile " + path);
+        return !failWrites && (files[path].assign(bytes.begin(), bytes.end()), true);
+    }
     bool RemoveFile(const std::string& path) override {
         Log("files.RemoveFile " + path);
         return files.erase(path) > 0;
     }
-    bool CreateFolder(const std::string& path, unsigned mode) override;
+    bool CreateFolder(const std::string& path, unsigned mode) override {
+        char octal[8];
+        std::snprintf(octal, sizeof octal, "%o", mode);
+        Log("files.CreateFolder " + path + " " + octal);
+        return folders.emplace(path, mode).second;
+    }
     bool IsFolder(const std::string& path) const override { return folders.contains(path); }
     std::string UserTempFolder() const override { return "/tmp/diglux-1000"; }
 
@@ -286,7 +406,12 @@ class FakeHost {
                     registry, processes, system, resources, images,  files};
     }
     // The log entries that start with prefix, in order.
-    std::vector<std::string> CallsStartingWith(const std::string& prefix) const;
+    std::vector<std::string> CallsStartingWith(const std::string& prefix) const {
+        std::vector<std::string> calls;
+        std::copy_if(log.begin(), log.end(), std::back_inserter(calls),
+                     [&prefix](const std::string& entry) { return entry.starts_with(prefix); });
+        return calls;
+    }
 
     CallLog log;
     FakeClock clock{log};
