@@ -4,13 +4,15 @@
 // unreadable sounds or a missing audio driver fail quietly. Without a sound card the ALSA
 // mixer finds and changes nothing. Against the private PulseAudio server that
 // tests/e2e/test-sound-pulse.sh starts (it sets DIGLUX_PULSE_TEST): a synchronous sound
-// returns after its length with its end heard on the null sink, and no stream or client of
-// the clock is left; raising and restoring the volume are seen by pactl, and the wave line is
-// the program's own gain (the server has no "PCM" control).
-#include "model/Settings.h"
+// returns after its length, and no stream or client of the clock is left; raising and
+// restoring the volume are seen by pactl, and the wave line is the program's own gain (the
+// server has no "PCM" control). That the whole of a synchronous sound, its end included, is
+// heard on the server's null sink is proven end to end: the hourly signal's beep is played
+// so, and tests/e2e/test-hourly-announcement.sh measures its length on the sink.
 #include "host/EmbeddedResources.h"
 #include "host/linux/AlsaMixer.h"
 #include "host/linux/SdlSoundDevice.h"
+#include "model/Settings.h"
 #include "speech/SndMixer.h"
 #include "speech/WaveImage.h"
 #include "tests/host/HostTestSupport.h"
@@ -44,66 +46,34 @@ Samples Sounding(Samples samples) {
 }
 
 // A beep of 200 ms.
-std::span<const std::uint8_t> Piep() {
-    return EmbeddedResources().Load("SOUNDS", "PIEP");
-}
-
-class SdlSoundDeviceTest : public ::testing::Test {
-  protected:
-    // What the device wrote; and that without the silent buffers (1024 frames, mono) it may
-    // write between opening and starting to play.
-    Samples File() const { return SamplesOf(Bytes(ReadText(output)), 0); }
-    Samples Written() const {
-        Samples samples = File();
-        const long silence =
-            std::find_if(samples.begin(), samples.end(), Audible) - samples.begin();
-        samples.erase(samples.begin(), samples.begin() + silence / 1024 * 1024);
-        return samples;
-    }
-    int Threads() const {
-        return int(std::distance(fs::directory_iterator("/proc/self/task"), {}));
-    }
-
-    TempFolder folder;
-    const fs::path output = folder.path / "disk.raw";
-    ScopedEnv driver{"SDL_AUDIODRIVER", "disk"};
-    ScopedEnv file{"SDL_DISKAUDIOFILE", output.c_str()};
-    SdlOutputGain gain;
-    SdlSoundDevice device{gain};
-};
-
-// At half volume every sample must be the exact scaled one, followed only by silence; muted,
-// the sound's length of silence is written. (A joined announcement through a sound server is
-// checked end to end.) Unreadable sounds and a missing audio driver fail quietly.
-TEST_F(SdlSoundDeviceTest, PlaysSampleForSampleScaledByTheGainAndFailsQuietly) {
-    ASSERT_TRUE(device.Usable());
-    gain.SetVolume(kMax / 2);
-    ASSERT_TRUE(device.PlayWave(Piep(), SoundFlags{}));
-    Samples expected = SamplesOf(Piep());
-    std::ranges::transform(expected, expected.begin(),
-                           [](int s) { return static_cast<std::int16_t>(s * (kMax / 2) / kMax); });
-    EXPECT_EQ(Sounding(Written()), Sounding(expected));
-    gain.SetMuted(true);
-    ASSERT_TRUE(device.PlayWave(Piep(), SoundFlags{}));
-    EXPECT_GE(File().size(), expected.size());
-    EXPECT_TRUE(Sounding(File()).empty());
-
-    EXPECT_FALSE(device.PlayWave(std::vector<std::uint8_t>(100, 7), SoundFlags{}));
-    EXPECT_FALSE(device.PlayWave({}, SoundFlags{}));
-    EXPECT_FALSE(device.PlayFile("/nonexistent/diglux.wav", SoundFlags{.async = true}));
-    ScopedEnv noDriver("SDL_AUDIODRIVER", "no-such-driver");
-    SdlSoundDevice silent(gain);
-    EXPECT_FALSE(silent.Usable());
-    EXPECT_FALSE(silent.PlayWave(Piep(), SoundFlags{}));
-    silent.Stop();
-}
+const auto Piep = [] { return EmbeddedResources().Load("SOUNDS", "PIEP"); };
 
 // SDL's audio thread runs while an asynchronous sound plays, from a file deleted meanwhile,
 // and is gone once it has ended. Stop returns at once, the thread gone and four seconds of
 // the alarm cut short; a new sound replaces a playing one; stopping a silent device does
-// nothing.
-TEST_F(SdlSoundDeviceTest, AnAsynchronousSoundEndsByItselfOrIsCutByStopOrANewSound) {
-    const int idle = Threads();
+// nothing. At half volume every sample must be the exact scaled one, followed only by
+// silence; muted, the sound's length of silence is written. (A joined announcement through a
+// sound server is checked end to end.) Unreadable sounds and a missing audio driver fail
+// quietly.
+TEST(SdlSoundDevice, PlaysSampleForSampleScaledByTheGainEndsByItselfOrIsCutAndFailsQuietly) {
+    TempFolder folder;
+    const fs::path output = folder.path / "disk.raw";
+    ScopedEnv driver{"SDL_AUDIODRIVER", "disk"}, file{"SDL_DISKAUDIOFILE", output.c_str()};
+    SdlOutputGain gain;
+    SdlSoundDevice device{gain};
+    // What the device wrote; and that without the silent buffers (1024 frames, mono) it may
+    // write between opening and starting to play.
+    const auto File = [&output] { return SamplesOf(Bytes(ReadText(output)), 0); };
+    const auto Written = [&File] {
+        Samples samples = File();
+        const long silence = std::ranges::find_if(samples, Audible) - samples.begin();
+        samples.erase(samples.begin(), samples.begin() + silence / 1024 * 1024);
+        return samples;
+    };
+    const auto Threads = [] {
+        return std::distance(fs::directory_iterator("/proc/self/task"), {});
+    };
+    const auto idle = Threads();
     WriteText(folder.path / "piep.wav", std::string(Piep().begin(), Piep().end()));
     ASSERT_TRUE(device.PlayFile(folder.path / "piep.wav", SoundFlags{.async = true}));
     fs::remove(folder.path / "piep.wav");
@@ -124,11 +94,29 @@ TEST_F(SdlSoundDeviceTest, AnAsynchronousSoundEndsByItselfOrIsCutByStopOrANewSou
     EXPECT_LT((Clock::now() - stopped) / 1ms, 200);
     EXPECT_EQ(Threads(), idle);
     EXPECT_LT(Written().size(), SamplesOf(longSound).size() / 2);
-
     ASSERT_TRUE(device.PlayWave(longSound, SoundFlags{.async = true}));
     ASSERT_TRUE(device.PlayWave(Piep(), SoundFlags{}));
     EXPECT_EQ(Written()[100], SamplesOf(Piep())[100]);
     device.Stop();
+
+    gain.SetVolume(kMax / 2);
+    ASSERT_TRUE(device.PlayWave(Piep(), SoundFlags{}));
+    Samples expected = SamplesOf(Piep());
+    std::ranges::transform(expected, expected.begin(),
+                           [](int s) { return static_cast<std::int16_t>(s * (kMax / 2) / kMax); });
+    EXPECT_EQ(Sounding(Written()), Sounding(expected));
+    gain.SetMuted(true);
+    ASSERT_TRUE(device.PlayWave(Piep(), SoundFlags{}));
+    EXPECT_GE(File().size(), expected.size());
+    EXPECT_TRUE(Sounding(File()).empty());
+    EXPECT_FALSE(device.PlayWave(std::vector<std::uint8_t>(100, 7), SoundFlags{}));
+    EXPECT_FALSE(device.PlayWave({}, SoundFlags{}));
+    EXPECT_FALSE(device.PlayFile("/nonexistent/diglux.wav", SoundFlags{.async = true}));
+    ScopedEnv noDriver("SDL_AUDIODRIVER", "no-such-driver");
+    SdlSoundDevice silent(gain);
+    EXPECT_FALSE(silent.Usable());
+    EXPECT_FALSE(silent.PlayWave(Piep(), SoundFlags{}));
+    silent.Stop();
 }
 
 TEST(AlsaMixer, WithoutACardNothingIsFoundOrChanged) {
@@ -136,21 +124,18 @@ TEST(AlsaMixer, WithoutACardNothingIsFoundOrChanged) {
     AlsaMixer mixer(gain, "no-such-card");
     for (MixerOutput line : {MixerOutput::Master, MixerOutput::Wave}) {
         for (MixerControl control : {MixerControl::Volume, MixerControl::Mute}) {
-            EXPECT_FALSE(mixer.Bounds(line, control).has_value());
-            EXPECT_FALSE(mixer.Get(line, control).has_value());
+            EXPECT_FALSE(mixer.Bounds(line, control) || mixer.Get(line, control));
             EXPECT_FALSE(mixer.Set(line, control, 1));
         }
         EXPECT_EQ(mixer.OutputName(line), "");
     }
-    EXPECT_EQ(gain.Volume(), kMax);
-    EXPECT_FALSE(gain.Muted());
+    EXPECT_TRUE(gain.Volume() == kMax && !gain.Muted());
 }
 
 // Runs only inside tests/e2e/test-sound-pulse.sh, with its private server and null sink.
 //
-// Playback: a second and a half of the sink's monitor, unmuted at full volume, is recorded
-// while the beep plays; the call returns after the beep, with the device, stream and client
-// closed, and the whole beep, its end included, is heard (first to last loud sample).
+// Playback: the call returns after the beep (200 ms), with the device, stream and client
+// closed.
 //
 // The mixer: the sink starts at 30 % and muted, the program's gain at 30 % (19660, which the
 // percent scale gives back unchanged); the alarm's volumes (master 80 %, wave 100 %) are set
@@ -163,38 +148,18 @@ TEST(SdlAndAlsaOnPulse, PlaybackReturnsAfterItsLengthAndTheMixerRaisesAndRestore
     SdlOutputGain gain;
     SdlSoundDevice device(gain);
     ASSERT_TRUE(device.Usable());
-    TempFolder folder;
-    const std::string raw = (folder.path / "sink.raw").string();
-    RunCommand("pactl set-sink-mute nullsink 0; pactl set-sink-volume nullsink 100%");
-    std::thread recorder([&raw] {
-        RunCommand("timeout -s INT 1.5 parec --device=nullsink.monitor --raw --format=s16le "
-                   "--rate=22050 --channels=1 --latency-msec=20 >" +
-                   raw);
-    });
-    std::this_thread::sleep_for(300ms); // until the stream runs
     const auto started = Clock::now();
-    EXPECT_TRUE(device.PlayWave(Piep(), SoundFlags{})); // the recorder must be joined
+    EXPECT_TRUE(device.PlayWave(Piep(), SoundFlags{}));
     const auto took = (Clock::now() - started) / 1ms;
+    EXPECT_TRUE(took >= 200 && took < 1000) << took << " ms";
     EXPECT_FALSE(Says("pactl list sink-inputs; pactl list clients", "Diglux"));
-    recorder.join();
-    EXPECT_GE(took, 200);
-    EXPECT_LT(took, 1000);
-    const Samples samples = SamplesOf(Bytes(ReadText(raw)), 0);
-    const auto loud = [](std::int16_t s) { return std::abs(s) > 1000; };
-    const auto first = std::find_if(samples.begin(), samples.end(), loud);
-    ASSERT_NE(first, samples.end()) << "the beep reached the sink";
-    const auto last = std::find_if(samples.rbegin(), samples.rend(), loud).base() - 1;
-    EXPECT_NEAR((last - first) * 1000 / 22050, 200, 30);
 
     const std::string sink = "pactl get-sink-volume nullsink; pactl get-sink-mute nullsink";
     RunCommand("pactl set-sink-volume nullsink 30%; pactl set-sink-mute nullsink 1");
     gain.SetVolume(19660);
     AlsaMixer mixer(gain);
     ASSERT_TRUE(mixer.Bounds(MixerOutput::Master, MixerControl::Volume).has_value());
-    Settings state;
-    state.Volume_Set = true;
-    state.Volume_Master = 80;
-    state.Volume_Wave = 100;
+    Settings state{.Volume_Set = true, .Volume_Master = 80, .Volume_Wave = 100};
     SndMixer volumes(mixer, state);
     volumes.SetVolNew();
     EXPECT_TRUE(Says(sink, " 80% ") && Says(sink, "Mute: no")) << RunCommand(sink);
