@@ -76,6 +76,8 @@ namespace {
 // Temporary folders and environment variables that are put back after a test, whole files,
 // shell commands, child processes, and the event loop run for a while.
 namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
 
 // A fresh folder under base, removed with everything in it at the end.
 struct TempFolder {
@@ -141,10 +143,10 @@ int WaitFor(pid_t child) {
 
 // Runs the event loop until condition holds or timeoutMs have passed; returns condition().
 bool PumpUntil(const std::function<bool()>& condition, int timeoutMs = 3000) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!condition() && std::chrono::steady_clock::now() < end) {
+    const auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!condition() && Clock::now() < end) {
         FltkEventPump().DoEvents();
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        std::this_thread::sleep_for(5ms);
     }
     return condition();
 }
@@ -381,9 +383,9 @@ using fs::path;
 // bytes. Files and folders are private to the user. An atomic write replaces the whole file
 // (with a temporary name given, as the settings store writes, it is seen in the store's test
 // below); a folder in the file's place cannot be replaced, nor can a file in a missing folder
-// be written, and no temporary file is left behind.
-// Nothing is read or written through a link (the file it points to is left alone, a
-// dangling one is not created), a FIFO (which would block) or a folder.
+// be written, and no temporary file is left behind. Nothing is read or written through a link
+// (the file it points to is left alone, a dangling one is not created), a FIFO (which would
+// block) or a folder.
 TEST(PosixFileSystem, WritesOverwriteReplaceOrSwapWholeNeverThroughLinksFifosOrFolders) {
     TempFolder dir;
     PosixFileSystem files;
@@ -536,8 +538,8 @@ TEST_F(RegFileStoreTest, WritesRegedit4ReadsItBackKeepsRunValuesAsAutostartEntri
 // The settings file here is a link to a file elsewhere, as a dotfiles folder would have it;
 // the link stays a link when the store writes. A value written behind the store's back is
 // read (that it is kept when the store writes another, the two writers of the stress test
-// below prove). Names the file could not hold are refused
-// rather than written, and a key deleted behind an open handle takes no more values.
+// below prove). Names the file could not hold are refused rather than written, and a key
+// deleted behind an open handle takes no more values.
 TEST_F(RegFileStoreTest, EveryOperationSeesChangesMadeByOthersThroughALink) {
     const path dotfile = home / "dotfiles" / "registry.reg";
     WriteText(dotfile, "REGEDIT4\n");
@@ -622,7 +624,6 @@ int Writer(const path& home, int writer, int first, int last, int reportFd = -1)
 // for 0 to 3 finished saves, then for 0 to 1.5 times the time one save took. That lands
 // inside a save on any machine, however fast it writes.
 TEST(Reliability, AWriterKilledAtRandomMomentsLosesNothingItFinishedNorDoesOneBesideIt) {
-    using Clock = std::chrono::steady_clock;
     const TempFolder folder{fs::is_directory("/dev/shm") ? "/dev/shm" : "/tmp"};
     const path& home = folder.path;
     // How many of the writer's values below `count` the file holds as written.
@@ -676,8 +677,6 @@ TEST(Reliability, AWriterKilledAtRandomMomentsLosesNothingItFinishedNorDoesOneBe
 
 // Sound and mixer.
 
-using namespace std::chrono_literals;
-using Clock = std::chrono::steady_clock;
 using Samples = std::vector<std::int16_t>;
 constexpr int kMax = SdlOutputGain::kMaximum;
 
