@@ -4,23 +4,22 @@
 # null sink, the window above the others); Space stops it; F6 tints the display red; F10,
 # 2, 5, 3, 0, Enter sets 20:30; Esc ends the clock, and its store holds the new values.
 . "$(dirname "$0")/x-session.sh"
-x_session_need_check "$2"
-x_session_need sox
+x_session_need_check "$2" sox
 x_session_start
 audio_server_start
 x_session_clock "$1" "2024-03-01 07:29:50"
 
-keys() { xdotool key --window "$window" --delay 80 "$@" && sleep 0.3; }
 reads() { x_session_read_display "${@:2}" && [ "$line" = "$1" ]; }
-# expect_line TEXT [COLOUR]: waits a few seconds for the line to read TEXT.
-expect_line() { x_session_poll 20 reads "$@" || x_session_fail "the line reads \"$line\", expected \"$1\""; }
+# press LINE COLOUR KEYS...: the keys, then a few seconds' wait for the line to read LINE.
+press() {
+    xdotool key --window "$window" --delay 80 "${@:3}" && sleep 0.3
+    x_session_poll 20 reads "$1" $2 || x_session_fail "the line reads \"$line\", expected \"$1\""
+}
 above() { xprop -id "$window" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
 
 sleep 1
-keys F10 0 7 3 0 Return
-expect_line "ALARM: 07:30 "
+press "ALARM: 07:30 " "" F10 0 7 3 0 Return
 above && x_session_fail "the window is above the others before the alarm"
-
 audio_record_start "$SESSION_DIR/sink.raw"
 x_session_wait_until 13 # 07:30:03: ringing for three seconds
 audio_record_stop
@@ -28,21 +27,15 @@ audio_record_stop
 x_session_poll 20 above || x_session_fail "the ringing alarm did not raise the window above the others"
 x_session_read_display
 case "$line" in ">>> ALARM <<<" | ">>> 07:30 <<<") ;; *) x_session_fail "no alarm banner: \"$line\"" ;; esac
-rms=$(sox -t raw -r 22050 -e signed -b 16 -c 1 "$SESSION_DIR/sink.raw" -n stat 2>&1 |
-    sed -n 's/^RMS *amplitude: *//p')
+rms=$(sox -t raw -r 22050 -e signed -b 16 -c 1 "$SESSION_DIR/sink.raw" -n stat 2>&1 | sed -n 's/^RMS *amplitude: *//p')
 awk -v r="${rms:-0}" 'BEGIN { exit !(r > 0.02) }' || x_session_fail "no alarm tone heard (RMS $rms)"
 
-keys space
-expect_line "ALARM STOP   "
+press "ALARM STOP   " "" space
 sleep 0.5
 above && x_session_fail "the window stayed above the others after the alarm stopped"
-
-keys F6
-expect_line "FARBE: ROT   " 255 63 47
-keys F10 2 5 3 0 Return
-expect_line "ALARM: 20:30 " 255 63 47
-
-keys Escape
+press "FARBE: ROT   " "255 63 47" F6
+press "ALARM: 20:30 " "255 63 47" F10 2 5 3 0 Return
+xdotool key --window "$window" Escape
 x_session_ended "Esc"
 x_session_store_has '"Alarm.Time"="20:30"' '"Alarm.Enabled"="1"' '"Color.R"="255"' '"Color.G"="63"'
 echo "PASS: the alarm rang (tone RMS $rms, window above), Space stopped it, F6, F10 and Esc"

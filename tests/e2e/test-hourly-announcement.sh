@@ -5,8 +5,7 @@
 # the text line meanwhile.
 here=$(dirname "$0")
 . "$here/x-session.sh"
-x_session_need_check "$2"
-x_session_need python3
+x_session_need_check "$2" python3
 x_session_start
 audio_server_start
 audio_record_start "$SESSION_DIR/sink.raw"
@@ -26,5 +25,5 @@ python3 "$here/announcement-check.py" "$SESSION_DIR/sink.raw" "$here/../../speec
     ES IST "~" ZEHN UHR || x_session_fail "the hourly signal was not heard as it should be"
 [ "$line" != "$first" ] && [[ "$line" == *[!\ ?]* ]] ||
     x_session_fail "the text line did not scroll after the full hour: \"$first\", then \"$line\""
-[ ! -s "$SESSION_DIR/err.log" ] || x_session_fail "output on stderr: $(cat "$SESSION_DIR/err.log")"
+x_session_quiet "the clock"
 echo "PASS: PIEP, two pauses and the announcement heard; the sentence scrolls (\"$line\")"

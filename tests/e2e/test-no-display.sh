@@ -10,16 +10,12 @@ while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); d
 
 # run WHAT PATTERN ENV...: runs the clock with the environment changes given.
 run() {
-    local what=$1 pattern=$2 status
-    shift 2
-    env "$@" HOME="$SESSION_DIR" XDG_RUNTIME_DIR="$SESSION_DIR" timeout 20 "$diglux" \
-        >"$SESSION_DIR/out" 2>"$SESSION_DIR/err"
-    status=$?
-    [ "$status" -ne 0 ] || x_session_fail "$what: exit status 0"
-    [ "$status" -lt 128 ] || x_session_fail "$what: killed by signal $((status - 128))"
-    [ "$(wc -l <"$SESSION_DIR/err")" -eq 1 ] && grep -q "^diglux: $pattern" "$SESSION_DIR/err" ||
-        x_session_fail "$what: not one line \"$pattern\" on stderr: $(cat "$SESSION_DIR/err")"
-    [ ! -s "$SESSION_DIR/out" ] || x_session_fail "$what: output on stdout: $(cat "$SESSION_DIR/out")"
+    env "${@:3}" HOME="$SESSION_DIR" XDG_RUNTIME_DIR="$SESSION_DIR" timeout 20 "$diglux" >"$SESSION_DIR/out" 2>"$SESSION_DIR/err"
+    local status=$?
+    ((status > 0 && status < 128)) || x_session_fail "$1: exit status $status (0, or killed by a signal)"
+    [ "$(wc -l <"$SESSION_DIR/err")" -eq 1 ] && grep -q "^diglux: $2" "$SESSION_DIR/err" ||
+        x_session_fail "$1: not one line \"$2\" on stderr: $(cat "$SESSION_DIR/err")"
+    [ ! -s "$SESSION_DIR/out" ] || x_session_fail "$1: output on stdout: $(cat "$SESSION_DIR/out")"
 }
 run "DISPLAY=:$n" "cannot open display :$n\$" DISPLAY=":$n"
 run "no DISPLAY" "cannot open display: DISPLAY is not set$" -u DISPLAY

@@ -4,6 +4,5 @@
 . "$(dirname "$0")/x-session.sh"
 [ -x "$2/diglux_host_tests" ] || x_session_fail "$2/diglux_host_tests is missing (build target diglux_host_tests)"
 audio_server_start
-DIGLUX_PULSE_TEST=1 "$2/diglux_host_tests" --gtest_filter='SdlAndAlsaOnPulse.*' ||
-    x_session_fail "the sound host tests failed against PulseAudio"
+DIGLUX_PULSE_TEST=1 "$2/diglux_host_tests" --gtest_filter='SdlAndAlsaOnPulse.*' || x_session_fail "the sound host tests failed against PulseAudio"
 echo "PASS: playback and mixer against PulseAudio"

@@ -19,10 +19,7 @@ greeted() {
 }
 x_session_poll 15 greeted || x_session_fail "the greeting did not scroll past; the line read \"$line\""
 
-weekday_and_week() {
-    x_session_read_display
-    [ "$line" = "FREITAG      " ] && [ "$field" = "   KW 9" ] || ! sleep 0.9
-}
+weekday_and_week() { x_session_read_display && [ "$line" = "FREITAG      " ] && [ "$field" = "   KW 9" ] || ! sleep 0.9; }
 x_session_poll 60 weekday_and_week ||
     x_session_fail "after the welcome the line reads \"$line\" and the field \"$field\", not FREITAG, KW 9"
 echo "PASS: the greeting scrolled, then \"$line\" and \"$field\""
