@@ -38,21 +38,15 @@ TEST_F(StartupShutdownTest, FirstStartPlacesTheWindowStartsTheTimersAndTheWelcom
 // without the window (a server that is gone cannot show the farewell), and still saves.
 TEST_F(StartupShutdownTest, EveryWayOfClosingStopsEverythingInOrderAndSavesOnce) {
     using Sink = MainWindow;
-    const CallLog unseen{"sound.Stop",
-                         "timers.SetEnabled 1 off",
-                         "timers.SetEnabled 2 off",
-                         "timers.SetEnabled 3 off",
-                         "timers.SetEnabled 4 off",
-                         "clock.Sleep 250"};
-    const CallLog shown{"sound.Stop",
-                        "window.SetTopmost 0 0",
-                        "timers.SetEnabled 1 off",
-                        "timers.SetEnabled 2 off",
-                        "timers.SetEnabled 3 off",
-                        "timers.SetEnabled 4 off",
-                        "timers.SetEnabled 4 off", // the forced farewell stops any scroll
-                        "clock.Sleep 250",
-                        "window.Destroy"};
+    // The timers in order; the farewell's forced text stops the scroll timer once more.
+    const CallLog timers{"timers.SetEnabled 1 off", "timers.SetEnabled 2 off",
+                         "timers.SetEnabled 3 off", "timers.SetEnabled 4 off"};
+    CallLog unseen{"sound.Stop"};
+    unseen.insert(unseen.end(), timers.begin(), timers.end());
+    unseen.push_back("clock.Sleep 250");
+    CallLog shown{"sound.Stop", "window.SetTopmost 0 0"};
+    shown.insert(shown.end(), timers.begin(), timers.end());
+    shown.insert(shown.end(), {"timers.SetEnabled 4 off", "clock.Sleep 250", "window.Destroy"});
     const std::vector<std::tuple<std::string, std::function<void(Sink&)>, CallLog>> ways{
         {"window manager", [](Sink& s) { s.OnCloseRequest(UnloadReason::UserClose); }, shown},
         {"session end", [](Sink& s) { s.OnCloseRequest(UnloadReason::SessionEnd); }, shown},

@@ -7,9 +7,7 @@
 namespace diglux::test {
 namespace {
 
-constexpr Key F(int n) {
-    return FunctionKey(n);
-}
+constexpr Key (*F)(int) = FunctionKey;
 
 class KeyCommandsTest : public ClockFixture {
   protected:

@@ -20,8 +20,6 @@ class TimeDisplayTest : public StartedClock {
     ::testing::AssertionResult ShowsColons(int left, int right) {
         return Shows(In().face.PicClk(), {183, 403}, MapId::PicMapDotsB, {left, right});
     }
-    // The tick that follows a second change: the first redraw of the new second.
-    void RedrawNextSecond() { RunSeconds(1); }
 };
 
 TEST_F(TimeDisplayTest, FirstDrawingShowsEveryGlyphInTheDefaultGreen) {
@@ -43,7 +41,7 @@ TEST_F(TimeDisplayTest, FirstDrawingShowsEveryGlyphInTheDefaultGreen) {
 
 TEST_F(TimeDisplayTest, OnlyTheSecondsAreRedrawnWhenOnlyTheSecondChanged) {
     In().face.Compose();
-    RedrawNextSecond();
+    RunSeconds(1);
     // Only the last digit's pixels changed, so only they go to the screen.
     EXPECT_EQ(In().face.Compose(), (std::vector<Rect>{{18 + 530, 18, 90, 122}}));
     EXPECT_TRUE(ShowsDigits({1, 10, 1, 6, 1, 9}));
@@ -61,14 +59,14 @@ TEST_F(TimeDisplayTest, ForcedRepaintKeepsTheTintAndTheBackground) {
     face.PicClk().FillRect({181, 60, 1, 1}, marker);
     face.Compose();
     In().time.Invalidate();
-    RedrawNextSecond();
+    RunSeconds(1);
     EXPECT_EQ(face.PicClk().Pixels().At(181, 60), marker);
     for (const Rect& area : face.Compose()) {
         EXPECT_NE(area, (Rect{0, 0, 654, 238})) << "the window's own canvas was repainted";
     }
     EXPECT_TRUE(ShowsDigits({1, 10, 1, 6, 1, 9}));
     In().time.InvalidateColor();
-    RedrawNextSecond();
+    RunSeconds(1);
     EXPECT_NE(face.PicClk().Pixels().At(181, 60), marker);
 }
 
@@ -82,7 +80,7 @@ TEST_F(TimeDisplayTest, AlarmEntryShowsTheAlarmTimeWithTheEditedDigitBlinking) {
     Press(Key::Right);
     In().time.SetBellState(0);
     In().time.Invalidate();
-    RedrawNextSecond();
+    RunSeconds(1);
     EXPECT_TRUE(ShowsDigits({1, 8, 11, 1, 11, 11}));
     EXPECT_TRUE(ShowsColons(4, 3));
     Press(Key::Escape);
@@ -90,7 +88,7 @@ TEST_F(TimeDisplayTest, AlarmEntryShowsTheAlarmTimeWithTheEditedDigitBlinking) {
     Press(FunctionKey(10));
     In().time.SetBellState(1);
     In().time.Invalidate();
-    RedrawNextSecond();
+    RunSeconds(1);
     EXPECT_TRUE(ShowsDigits({1, 8, 4, 1, 11, 11}));
 }
 
@@ -98,7 +96,7 @@ TEST_F(TimeDisplayTest, ChangedIconsAreRedrawnWithoutAForcedRepaint) {
     In().time.SetBellState(1);
     In().settings.Signal = false;
     In().settings.SagZeit = true;
-    RedrawNextSecond();
+    RunSeconds(1);
     EXPECT_TRUE(Shows(In().face.PicMisc(), kIconX, MapId::PicMapOpt, {2, 3, 6}));
 }
 
@@ -111,7 +109,7 @@ TEST_F(TimeDisplayTest, BrightnessOffsetIsClampedPerComponent) {
          std::vector<std::pair<int, Rgb>>{{20, {255, 30, 120}}, {-20, {230, 0, 80}}}) {
         s.Color_Offset = static_cast<std::int16_t>(offset);
         In().time.InvalidateColor();
-        RedrawNextSecond();
+        RunSeconds(1);
         EXPECT_EQ(In().time.EffColor(), expected) << offset;
     }
 }

@@ -37,11 +37,8 @@ RgbImage TintedMaster(MapId id, Rgb color) {
                 const Rgb got = surface.Pixels().At(xs[i] + dx, dy);
                 if (want != got) {
                     return ::testing::AssertionFailure()
-                           << surface.Name() << " glyph " << i + 1 << " at (" << xs[i] + dx << ", "
-                           << dy << ") is not cell " << cells[i] << " of " << layout.name << ": ("
-                           << int(got.r) << ", " << int(got.g) << ", " << int(got.b)
-                           << ") instead of (" << int(want.r) << ", " << int(want.g) << ", "
-                           << int(want.b) << ")";
+                           << surface.Name() << " glyph " << i + 1 << " differs at (" << xs[i] + dx
+                           << ", " << dy << ") from cell " << cells[i] << " of " << layout.name;
                 }
             }
         }
