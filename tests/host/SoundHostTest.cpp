@@ -1,0 +1,169 @@
+// Sound and mixer. With SDL's disk driver, which writes exactly the samples the device plays
+// into a file: a sound arrives sample for sample, the output gain scales it, a sound ends by
+// itself and takes SDL's audio thread with it, Stop or a new sound cuts a sound short, and
+// unreadable sounds or a missing audio driver fail quietly. Without a sound card the ALSA
+// mixer finds and changes nothing. Against the private PulseAudio server that
+// tests/e2e/test-sound-pulse.sh starts (it sets DIGLUX_PULSE_TEST): a synchronous sound
+// returns after its length, and no stream or client of the clock is left; raising and
+// restoring the volume are seen by pactl, and the wave line is the program's own gain (the
+// server has no "PCM" control). That the whole of a synchronous sound, its end included, is
+// heard on the server's null sink is proven end to end: the hourly signal's beep is played
+// so, and tests/e2e/test-hourly-announcement.sh measures its length on the sink.
+#include "host/EmbeddedResources.h"
+#include "host/linux/AlsaMixer.h"
+#include "host/linux/SdlSoundDevice.h"
+#include "model/Settings.h"
+#include "speech/SndMixer.h"
+#include "speech/WaveImage.h"
+#include "tests/host/HostTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace diglux {
+namespace {
+
+using namespace host_test;
+
+using Samples = std::vector<std::int16_t>;
+constexpr int kMax = SdlOutputGain::kMaximum;
+
+// The samples of a wave file after its header, or of raw 16-bit audio (skip 0).
+Samples SamplesOf(std::span<const std::uint8_t> bytes, std::size_t skip = kWaveHeaderSize) {
+    Samples samples((bytes.size() - skip) / 2);
+    std::memcpy(samples.data(), bytes.data() + skip, samples.size() * 2);
+    return samples;
+}
+
+// Any sample but silence.
+constexpr auto Audible = [](std::int16_t sample) { return sample != 0; };
+
+// The samples without the silence at their end.
+Samples Sounding(Samples samples) {
+    samples.erase(std::find_if(samples.rbegin(), samples.rend(), Audible).base(), samples.end());
+    return samples;
+}
+
+// A beep of 200 ms.
+const auto Piep = [] { return EmbeddedResources().Load("SOUNDS", "PIEP"); };
+
+// SDL's audio thread runs while an asynchronous sound plays, from a file deleted meanwhile,
+// and is gone once it has ended. Stop returns at once, the thread gone and four seconds of
+// the alarm cut short; stopping a silent device does nothing. A new sound replaces a playing
+// one: at half volume the file then holds the new sound alone, every sample the exact scaled
+// one, followed only by silence; muted, the sound's length of silence is written. (A joined
+// announcement through a sound server is checked end to end.) Unreadable sounds and a missing audio
+// driver fail quietly.
+TEST(SdlSoundDevice, PlaysSampleForSampleScaledByTheGainEndsByItselfOrIsCutAndFailsQuietly) {
+    TempFolder folder;
+    const fs::path output = folder.path / "disk.raw";
+    ScopedEnv driver{"SDL_AUDIODRIVER", "disk"}, file{"SDL_DISKAUDIOFILE", output.c_str()};
+    SdlOutputGain gain;
+    SdlSoundDevice device{gain};
+    // What the device wrote; and that without the silent buffers (1024 frames, mono) it may
+    // write between opening and starting to play.
+    const auto File = [&output] { return SamplesOf(Bytes(ReadText(output)), 0); };
+    const auto Written = [&File] {
+        Samples samples = File();
+        const long silence = std::ranges::find_if(samples, Audible) - samples.begin();
+        samples.erase(samples.begin(), samples.begin() + silence / 1024 * 1024);
+        return samples;
+    };
+    const auto Tasks = [] { return std::distance(fs::directory_iterator("/proc/self/task"), {}); };
+    const auto idle = Tasks(); // the process's threads
+    WriteText(folder.path / "piep.wav", std::string(Piep().begin(), Piep().end()));
+    ASSERT_TRUE(device.PlayFile(folder.path / "piep.wav", SoundFlags{.async = true}));
+    fs::remove(folder.path / "piep.wav");
+    EXPECT_GT(Tasks(), idle);
+    std::this_thread::sleep_for(800ms);
+    EXPECT_EQ(Tasks(), idle);
+    EXPECT_EQ(Sounding(Written()), Sounding(SamplesOf(Piep())));
+
+    WaveImage alarm;
+    for (int i = 0; i < 8; ++i) {
+        alarm.Append(EmbeddedResources().Load("SOUNDS", "ALARM"));
+    }
+    const std::vector<std::uint8_t> longSound = alarm.Finish();
+    ASSERT_TRUE(device.PlayWave(longSound, SoundFlags{.async = true}));
+    std::this_thread::sleep_for(300ms);
+    const auto stopped = Clock::now();
+    device.Stop();
+    EXPECT_LT((Clock::now() - stopped) / 1ms, 200);
+    EXPECT_EQ(Tasks(), idle);
+    EXPECT_LT(Written().size(), SamplesOf(longSound).size() / 2);
+
+    ASSERT_TRUE(device.PlayWave(longSound, SoundFlags{.async = true}));
+    gain.SetVolume(kMax / 2);
+    ASSERT_TRUE(device.PlayWave(Piep(), SoundFlags{})); // replaces the alarm
+    Samples expected = SamplesOf(Piep());
+    std::ranges::transform(expected, expected.begin(),
+                           [](int s) { return static_cast<std::int16_t>(s * (kMax / 2) / kMax); });
+    EXPECT_EQ(Sounding(Written()), Sounding(expected));
+    gain.SetMuted(true);
+    ASSERT_TRUE(device.PlayWave(Piep(), SoundFlags{}));
+    EXPECT_GE(File().size(), expected.size());
+    EXPECT_TRUE(Sounding(File()).empty());
+    EXPECT_FALSE(device.PlayWave(std::vector<std::uint8_t>(100, 7), SoundFlags{}));
+    EXPECT_FALSE(device.PlayWave({}, SoundFlags{}));
+    EXPECT_FALSE(device.PlayFile("/nonexistent/diglux.wav", SoundFlags{.async = true}));
+    ScopedEnv noDriver("SDL_AUDIODRIVER", "no-such-driver");
+    SdlSoundDevice silent(gain);
+    EXPECT_FALSE(silent.Usable());
+    EXPECT_FALSE(silent.PlayWave(Piep(), SoundFlags{}));
+    silent.Stop();
+}
+
+TEST(AlsaMixer, WithoutACardNothingIsFoundOrChanged) {
+    SdlOutputGain gain;
+    AlsaMixer mixer(gain, "no-such-card");
+    for (MixerOutput line : {MixerOutput::Master, MixerOutput::Wave}) {
+        for (MixerControl control : {MixerControl::Volume, MixerControl::Mute}) {
+            EXPECT_FALSE(mixer.Bounds(line, control) || mixer.Get(line, control));
+            EXPECT_FALSE(mixer.Set(line, control, 1));
+        }
+        EXPECT_EQ(mixer.OutputName(line), "");
+    }
+    EXPECT_TRUE(gain.Volume() == kMax && !gain.Muted());
+}
+
+// Runs only inside tests/e2e/test-sound-pulse.sh, with its private server and null sink.
+//
+// Playback: the call returns after the beep (200 ms), with the device, stream and client
+// closed.
+//
+// The mixer: the sink starts at 30 % and muted, the program's gain at 30 % (19660, which the
+// percent scale gives back unchanged); the alarm's volumes (master 80 %, wave 100 %) are set
+// and then the old ones restored. The sink's state shows that the old ones were read right,
+// the gain that the wave line is the program's own.
+TEST(SdlAndAlsaOnPulse, PlaybackReturnsAfterItsLengthAndTheMixerRaisesAndRestores) {
+    if (std::getenv("DIGLUX_PULSE_TEST") == nullptr) {
+        GTEST_SKIP() << "runs in tests/e2e/test-sound-pulse.sh (private PulseAudio)";
+    }
+    SdlOutputGain gain;
+    SdlSoundDevice device(gain);
+    ASSERT_TRUE(device.Usable());
+    const auto started = Clock::now();
+    EXPECT_TRUE(device.PlayWave(Piep(), SoundFlags{}));
+    const auto took = (Clock::now() - started) / 1ms;
+    EXPECT_TRUE(took >= 200 && took < 1000) << took << " ms";
+    EXPECT_FALSE(Says("pactl list sink-inputs; pactl list clients", "Diglux"));
+
+    const std::string sink = "pactl get-sink-volume nullsink; pactl get-sink-mute nullsink";
+    RunCommand("pactl set-sink-volume nullsink 30%; pactl set-sink-mute nullsink 1");
+    gain.SetVolume(19660);
+    AlsaMixer mixer(gain);
+    ASSERT_TRUE(mixer.Bounds(MixerOutput::Master, MixerControl::Volume).has_value());
+    Settings state{.Volume_Set = true, .Volume_Master = 80, .Volume_Wave = 100};
+    SndMixer volumes(mixer, state);
+    volumes.SetVolNew();
+    EXPECT_TRUE(Says(sink, " 80% ") && Says(sink, "Mute: no")) << RunCommand(sink);
+    EXPECT_EQ(gain.Volume(), kMax);
+    volumes.SetVolOld();
+    EXPECT_TRUE(Says(sink, " 30% ") && Says(sink, "Mute: yes")) << RunCommand(sink);
+    EXPECT_EQ(gain.Volume(), 19660);
+}
+
+} // namespace
+} // namespace diglux
