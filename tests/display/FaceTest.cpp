@@ -74,19 +74,6 @@ TEST(ClockFace, ChildrenLieAtTheirPlacesInZOrderAndOverlapsArePushedOnce) {
     }
 }
 
-TEST(ClockFace, HiddenCloseButtonShowsWhatLiesBelow) {
-    ClockFace face;
-    face.Form().SetBackColor(kBlue);
-    face.PicX().SetBackColor(kRed);
-    face.Compose();
-    EXPECT_EQ(face.Frame().At(620, 5), kBlue);
-    face.PicX().SetVisible(true); // what it then shows is checked with the pointer's tests
-    EXPECT_EQ(face.Compose(), (std::vector<Rect>{{616, 1, 37, 15}}));
-    face.PicX().SetVisible(false);
-    face.Compose();
-    EXPECT_EQ(face.Frame().At(620, 5), kBlue);
-}
-
 // One pixel of every grey level 0..255.
 PalettePicture AllGreyLevels() {
     RgbImage image(256, 1);

@@ -68,6 +68,8 @@ TEST_F(PointerTest, CloseButtonShowsPressesAndCloses) {
     EXPECT_EQ(In().face.Frame().At(630, 8), In().face.PicX().Pixels().At(14, 7));
     Sink().OnMouseMove(0, 0, {600, 8});
     EXPECT_FALSE(In().face.PicX().Visible());
+    In().face.Compose(); // hidden, it shows what lies below again
+    EXPECT_EQ(In().face.Frame().At(630, 8), In().face.Form().Pixels().At(630, 8));
     Sink().OnMouseMove(0, 0, {653, 16}); // the edges count as inside
     Sink().OnMouseDown(kLeftButton, 0, {653, 16});
     EXPECT_TRUE(shows(4));
