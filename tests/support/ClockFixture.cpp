@@ -46,20 +46,15 @@ RgbImage TintedMaster(MapId id, Rgb color) {
     return ::testing::AssertionSuccess();
 }
 
-::testing::AssertionResult ShowsText(const Surface& surface, int x0, const std::string& text,
-                                     Rgb tint) {
-    static std::map<std::tuple<int, int, int>, RgbImage> tinted;
-    auto [it, added] = tinted.try_emplace({tint.r, tint.g, tint.b});
-    if (added) {
-        it->second = TintedMaster(MapId::PicMap16S, tint);
-    }
+::testing::AssertionResult ShowsText(const Surface& surface, int x0, const std::string& text) {
+    static const RgbImage glyphs = TintedMaster(MapId::PicMap16S, kDefaultGreen);
     std::vector<int> xs;
     std::vector<int> cells;
     for (std::size_t i = 0; i < text.size(); ++i) {
         xs.push_back(x0 + static_cast<int>(i) * 14);
         cells.push_back(static_cast<unsigned char>(text[i]) - 31);
     }
-    return ShowsCells(surface, xs, it->second, MapId::PicMap16S, cells) << " (\"" << text << "\")";
+    return ShowsCells(surface, xs, glyphs, MapId::PicMap16S, cells) << " (\"" << text << "\")";
 }
 
 void ClockFixture::Start() {

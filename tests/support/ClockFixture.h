@@ -23,9 +23,8 @@ RgbImage TintedMaster(MapId id, Rgb color = {255, 255, 255});
 // on a mismatch the message names the glyph and its first differing pixel.
 ::testing::AssertionResult ShowsCells(const Surface& surface, const std::vector<int>& xs,
                                       const RgbImage& map, MapId id, const std::vector<int>& cells);
-// Whether the characters from x0 on, 14 pixels apart, show the text in the tint.
-::testing::AssertionResult ShowsText(const Surface& surface, int x0, const std::string& text,
-                                     Rgb tint = kDefaultGreen);
+// Whether the characters from x0 on, 14 pixels apart, show the text in the default green.
+::testing::AssertionResult ShowsText(const Surface& surface, int x0, const std::string& text);
 
 class ClockFixture : public ::testing::Test {
   protected:
