@@ -115,16 +115,11 @@ TEST_F(MainTickTest, FullHourPlaysSignalAndPausesThenTheAnnouncementOnce) {
     In().settings.SagZeit = true;
     host.log.clear();
     RunSeconds(1);
-    CallLog calls;
-    for (const std::string& entry : host.log) {
-        if (entry.starts_with("sound.") || entry.starts_with("events.")) {
-            calls.push_back(entry);
-        }
-    }
-    EXPECT_EQ(calls, (CallLog{"events.DoEvents", "sound.PlayWave SOUNDS/PIEP sync",
-                              "events.DoEvents", "sound.PlayWave VOICE1/~ sync", "events.DoEvents",
-                              "sound.PlayWave VOICE1/~ sync", "events.DoEvents",
-                              "sound.PlayWave memory async"}));
+    EXPECT_EQ(
+        host.CallsStartingWith("sound.", "events."),
+        (CallLog{"events.DoEvents", "sound.PlayWave SOUNDS/PIEP sync", "events.DoEvents",
+                 "sound.PlayWave VOICE1/~ sync", "events.DoEvents", "sound.PlayWave VOICE1/~ sync",
+                 "events.DoEvents", "sound.PlayWave memory async"}));
     // The joined announcement plays on while its sentence scrolls on the line.
     EXPECT_TRUE(In().text.Scrolling());
     for (int i = 0; i < 4; ++i) { // the next redraw of the same second does not signal again

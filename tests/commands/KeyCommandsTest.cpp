@@ -40,7 +40,6 @@ TEST_F(KeyCommandsTest, ColourPresetsRecolourAndResetTheOffset) {
     EXPECT_EQ(Press(F(6)), "FARBE: ROT");
     EXPECT_EQ(S().Color_Offset, 0);
     EXPECT_EQ(Press(F(11)), "FARBE: VFD");
-    EXPECT_EQ(In().time.EffColor(), (Rgb{63, 255, 183}));
     EXPECT_TRUE(ShowsCells(In().face.PicClk(), {0}, TintedMaster(MapId::PicMap7B, {63, 255, 183}),
                            MapId::PicMap7B, {1}));
 }

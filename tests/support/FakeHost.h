@@ -242,11 +242,11 @@ class FakeHost {
         return Host{clock,    events,    timers, window,    desktop, sound, mixer,
                     registry, processes, system, resources, images,  files};
     }
-    // The log entries that start with prefix, in order.
-    std::vector<std::string> CallsStartingWith(const std::string& prefix) const {
-        std::vector<std::string> calls;
+    // The log entries that start with one of the prefixes, in order.
+    template <typename... Prefix> CallLog CallsStartingWith(const Prefix&... prefixes) const {
+        CallLog calls;
         std::copy_if(log.begin(), log.end(), std::back_inserter(calls),
-                     [&prefix](const std::string& entry) { return entry.starts_with(prefix); });
+                     [&](const std::string& e) { return (e.starts_with(prefixes) || ...); });
         return calls;
     }
 
