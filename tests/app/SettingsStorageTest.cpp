@@ -9,7 +9,7 @@ class SettingsStorageTest : public StartedClock {};
 
 // Nothing stored: the defaults, and the autostart hook runs right after AutoStart is loaded,
 // before the volumes.
-TEST_F(SettingsStorageTest, EmptyStoreGivesTheDefaultsAndTheHookRunsAfterAutoStart) {
+TEST_F(SettingsStorageTest, DefaultsTheAutostartHookAndTheWaveVolumeOnOlderSystems) {
     EXPECT_EQ(In().settings, Settings{});
     In().store.SaveSettingValue("Volume.Master", "70");
     std::string seen;
@@ -20,11 +20,9 @@ TEST_F(SettingsStorageTest, EmptyStoreGivesTheDefaultsAndTheHookRunsAfterAutoSta
     storage.Load();
     EXPECT_EQ(seen, "1");
     EXPECT_EQ(In().settings.Volume_Master, 70);
-}
 
-// Older systems had a louder wave output: its default is halved there, and a stored value wins.
-// A number stored by hand as a DWORD reads by its decimal text.
-TEST_F(SettingsStorageTest, WaveDefaultOnOlderSystemsAndHandStoredNumbers) {
+    // Older systems had a louder wave output: its default is halved there, and a stored value
+    // wins. A number stored by hand as a DWORD reads by its decimal text.
     host.system.os = {2, 5, 1};
     In().storage.Load();
     EXPECT_EQ(In().settings.Volume_Wave, 50);
