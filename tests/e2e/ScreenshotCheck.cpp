@@ -19,8 +19,29 @@
 #include <iterator>
 #include <numeric>
 
+using namespace diglux;
+
+// What the screenshot shows at x, y: the character that `reads` gives the first of the map's
+// cells it shows exactly (cell 1 reads as reads[0]), or '?'.
+char Cell(const RgbImage& shot, const GlyphMaps& maps, MapId id, std::string_view reads, int x,
+          int y) {
+    const MapSpec& s = SpecOf(id);
+    const int width = s.width / s.cols - s.gap, height = s.height / s.rows - s.gap;
+    for (std::size_t c = 0; c < reads.size(); ++c) {
+        const int left = c % s.cols * (width + s.gap), top = c / s.cols * (height + s.gap);
+        bool same = x + width <= shot.Width() && y + height <= shot.Height();
+        for (int i = 0; same && i < width * height; ++i) {
+            same = shot.At(x + i % width, y + i / width) ==
+                   maps.Working(id).At(left + i % width, top + i / width);
+        }
+        if (same) {
+            return reads[c];
+        }
+    }
+    return '?';
+}
+
 int main(int argc, char** argv) {
-    using namespace diglux;
     if (argc != 4 && argc != 7) {
         std::cerr << "usage: diglux_e2e_check SHOT.png LEFT TOP [RED GREEN BLUE]\n";
         return 2;
@@ -36,24 +57,9 @@ int main(int argc, char** argv) {
     }
     const auto number = [&](int i) { return static_cast<std::uint8_t>(std::atoi(argv[i])); };
     maps.Recolor(argc == 7 ? Rgb{number(4), number(5), number(6)} : Rgb{95, 255, 47});
-    // What the screenshot shows at x, y in the window: the character that `reads` gives the
-    // first of the map's cells it shows exactly (cell 1 reads as reads[0]), or '?'.
+    // A cell at x, y in the window.
     const auto cell = [&](MapId id, std::string_view reads, int x, int y) {
-        const MapSpec& s = SpecOf(id);
-        const int width = s.width / s.cols - s.gap, height = s.height / s.rows - s.gap;
-        x += std::atoi(argv[2]), y += std::atoi(argv[3]);
-        for (std::size_t c = 0; c < reads.size(); ++c) {
-            const int left = c % s.cols * (width + s.gap), top = c / s.cols * (height + s.gap);
-            bool same = x + width <= shot.Width() && y + height <= shot.Height();
-            for (int i = 0; same && i < width * height; ++i) {
-                same = shot.At(x + i % width, y + i / width) ==
-                       maps.Working(id).At(left + i % width, top + i / width);
-            }
-            if (same) {
-                return reads[c];
-            }
-        }
-        return '?';
+        return Cell(shot, maps, id, reads, x + std::atoi(argv[2]), y + std::atoi(argv[3]));
     };
     std::string text(96, '>'); // the text map: codes 32 to 126, then the triangle
     std::iota(text.begin(), text.end() - 1, ' ');

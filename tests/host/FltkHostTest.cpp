@@ -77,27 +77,34 @@ bool ContainsInOrder(const Events& events, const Events& wanted) {
 // And FLTK hands a held-back motion over after the release it was read with, without the
 // button: the window reports the drag's last step before the release all the same. A
 // destroyed window stays closed.
-TEST(FltkClockWindow, PaintsMovesAndReportsInputAndCloseRequestsToTheCoreOnly) {
-    if (std::string error; !OpenX11Display(error)) {
-        GTEST_SKIP() << "needs an X display (DISPLAY)";
+class FltkClockWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (std::string error; !OpenX11Display(error)) {
+            GTEST_SKIP() << "needs an X display (DISPLAY)";
+        }
+        window.SetEventSink(&sink);
+        window.AttachFrame(&frame);
+        window.Show();
+        ASSERT_TRUE(PumpUntil([this] { return Viewable(); }));
+        PumpFor(150); // let the window manager settle and the first paint happen
     }
-    constexpr Rgb kRed{255, 0, 0}, kBlue{0, 0, 255};
-    RgbImage frame(FltkClockWindow::kWidth, FltkClockWindow::kHeight, kRed);
-    RecordingSink sink;
-    FltkClockWindow window;
-    window.SetEventSink(&sink);
-    window.AttachFrame(&frame);
     // The X window's id, which changes when the window is shown again.
-    const auto Id = [&window] { return std::to_string(window.NativeId()); };
-    const auto Viewable = [&] { return Says("xwininfo -id " + Id(), "IsViewable"); };
-    const auto SkipsTaskbar = [&] { return Says("xprop -id " + Id() + " _NET_WM_STATE", "SKIP"); };
-    const auto Screenshot = [&] {
+    std::string Id() const { return std::to_string(window.NativeId()); }
+    bool Viewable() const { return Says("xwininfo -id " + Id(), "IsViewable"); }
+    bool SkipsTaskbar() const { return Says("xprop -id " + Id() + " _NET_WM_STATE", "SKIP"); }
+    RgbImage Screenshot() const {
         std::string error, png = RunCommand("import -window " + Id() + " png:- 2>/dev/null");
         return LibPngDecoder().DecodePng(Bytes(png), error);
-    };
-    window.Show();
-    ASSERT_TRUE(PumpUntil(Viewable));
-    PumpFor(150); // let the window manager settle and the first paint happen
+    }
+
+    static constexpr Rgb kRed{255, 0, 0}, kBlue{0, 0, 255};
+    RgbImage frame{FltkClockWindow::kWidth, FltkClockWindow::kHeight, kRed};
+    RecordingSink sink;
+    FltkClockWindow window;
+};
+
+TEST_F(FltkClockWindowTest, PaintsOnlyWhatIsAskedKeepsItsSizeTaskbarStateAndPlace) {
     // The screenshots are compared with what the window should show, whole.
     RgbImage expected = frame;
     EXPECT_TRUE(Screenshot() == expected) << "the first paint does not fill the window";
@@ -118,12 +125,14 @@ TEST(FltkClockWindow, PaintsMovesAndReportsInputAndCloseRequestsToTheCoreOnly) {
     window.Show();
     EXPECT_TRUE(PumpUntil([&] { return Viewable() && !SkipsTaskbar(); }));
     window.SetTaskbarButton(false);
-    EXPECT_TRUE(PumpUntil(SkipsTaskbar));
+    EXPECT_TRUE(PumpUntil([&] { return SkipsTaskbar(); }));
     window.Move(100.5, 201.5);
     EXPECT_EQ(window.ScreenRect(), (Rect{100, 202, 654, 238}));
     const std::string geometry = "xdotool getwindowgeometry " + Id(); // "Position: x,y (...)"
     EXPECT_TRUE(PumpUntil([&] { return Says(geometry, "Position: 100,202 "); }));
+}
 
+TEST_F(FltkClockWindowTest, ReportsInputAndCloseRequestsToTheCoreOnly) {
     RunCommand("xdotool key --window " + Id() +
                " Escape a shift+b F4 alt+F4 Control_L ctrl+Return Tab");
     ASSERT_TRUE(PumpUntil([&] { return sink.events.size() >= 7; }));
