@@ -36,7 +36,6 @@ void AlarmEntry::TakeDigitsFromAlarmTime() {
 
 void AlarmEntry::Redraw() {
     if (active_) {
-        TakeDigitsFromAlarmTime();
         time_.SetAlarmEntry(AlarmEntryView{digits_, pos_});
     } else {
         time_.SetAlarmEntry(std::nullopt);
@@ -49,6 +48,7 @@ void AlarmEntry::Begin() {
     pos_ = 0;
     active_ = true;
     alarmTimeBackup_ = settings_.Alarm_Time;
+    TakeDigitsFromAlarmTime();
     Redraw();
     text_.ShowText1("ALARM EINGABE", Force::Yes);
 }
