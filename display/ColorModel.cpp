@@ -13,15 +13,12 @@ std::int16_t Clamp(int value, int low, int high) {
 } // namespace
 
 void AddHell(Settings& settings) {
-    if (settings.Color_Offset != 0) {
-        settings.Color_B = static_cast<std::int16_t>(settings.Color_B + settings.Color_Offset);
-        settings.Color_R = static_cast<std::int16_t>(settings.Color_R + settings.Color_Offset);
-        settings.Color_G = static_cast<std::int16_t>(settings.Color_G + settings.Color_Offset);
-    }
+    // Summed and clamped in int: hand-stored components near the 16-bit limits must not wrap.
+    const int offset = settings.Color_Offset;
     settings.Color_Offset = 0;
-    settings.Color_R = Clamp(settings.Color_R, 0, 255);
-    settings.Color_G = Clamp(settings.Color_G, 0, 255);
-    settings.Color_B = Clamp(settings.Color_B, 0, 255);
+    settings.Color_R = Clamp(settings.Color_R + offset, 0, 255);
+    settings.Color_G = Clamp(settings.Color_G + offset, 0, 255);
+    settings.Color_B = Clamp(settings.Color_B + offset, 0, 255);
 }
 
 void ApplyColor(Settings& settings, std::int16_t r, std::int16_t g, std::int16_t b) {

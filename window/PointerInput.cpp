@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cmath>
+#include <utility>
 
 namespace diglux {
 namespace {
@@ -37,6 +38,9 @@ void PointerInput::ShowCloseButton(int cell) {
 }
 
 void PointerInput::MouseMove(int button, Point client) {
+    if (closeButtonHeld_) {
+        return;
+    }
     if (OverCloseButton(client)) {
         if (!p_.face.PicX().Visible()) {
             ShowCloseButton(kCloseHighlighted);
@@ -62,6 +66,7 @@ void PointerInput::FormMoveX(int button, double x, double y, double dock) {
 
 void PointerInput::MouseDown(int button, Point client) {
     if (OverCloseButton(client)) {
+        closeButtonHeld_ = p_.face.PicX().Visible();
         ShowCloseButton(kClosePressed);
         p_.doEvents();
         return;
@@ -73,7 +78,7 @@ void PointerInput::MouseDown(int button, Point client) {
 }
 
 void PointerInput::MouseUp(int, Point client) {
-    if (OverCloseButton(client)) {
+    if (std::exchange(closeButtonHeld_, false) || OverCloseButton(client)) {
         ShowCloseButton(kCloseHighlighted);
         p_.doEvents();
         p_.close();
@@ -98,7 +103,9 @@ void PointerInput::ClickAction(int button) {
             static constexpr std::array<const char*, 4> kInfo{"INFO: AUS", "INFO: K-WOCHE",
                                                               "INFO: ALARM", "INFO: AUTO"};
             Settings& s = p_.settings;
-            s.Text_2 = static_cast<std::int16_t>((s.Text_2 + 1) % 4);
+            // A hand-stored value outside 0..3 shows nothing, like 0, so the next is 1.
+            const int shown = s.Text_2 >= 0 && s.Text_2 <= 3 ? s.Text_2 : 0;
+            s.Text_2 = static_cast<std::int16_t>((shown + 1) % 4);
             p_.text.ShowText1(kInfo[static_cast<std::size_t>(s.Text_2)], Force::Yes);
             p_.text.DrawText2();
         }

@@ -49,6 +49,9 @@ class PointerInput {
 
     PointerParts p_;
     FormMove formMove_;
+    // The visible close button took the press: it keeps the pointer until the release, which
+    // closes the clock wherever it happens, and the window sees no moves meanwhile.
+    bool closeButtonHeld_ = false;
 };
 
 } // namespace diglux

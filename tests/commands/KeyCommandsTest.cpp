@@ -66,6 +66,9 @@ TEST_F(KeyCommandsTest, ComponentAndBrightnessKeysClampAndFormat) {
     EXPECT_EQ(Press(F(9), kCtrl), "HELLIG.:  000");
     EXPECT_EQ(Press(F(10), kCtrl), "FARBE: ZUFALL");
     EXPECT_LE(std::max({S().Color_R, S().Color_G, S().Color_B}), 254);
+    S().Color_R = 32767; // hand-stored: the offset is added without wrapping
+    S().Color_Offset = 8;
+    EXPECT_EQ(Press(F(1), kCtrl), "- ROT:    247");
 }
 
 TEST_F(KeyCommandsTest, CtrlRMovesTheWindowHomeAndTwoModifiersDoNothing) {

@@ -73,8 +73,13 @@ TEST_F(PointerTest, CloseButtonShowsPressesAndCloses) {
     Sink().OnMouseMove(0, 0, {653, 16}); // the edges count as inside
     Sink().OnMouseDown(kLeftButton, 0, {653, 16});
     EXPECT_TRUE(shows(4));
+    // The pressed button keeps the pointer: sliding off drags nothing, and the release closes
+    // wherever it happens.
+    const Rect before = host.window.rect;
+    Sink().OnMouseMove(kLeftButton, 0, {-300, 400});
     EXPECT_FALSE(clock->Ended());
-    Sink().OnMouseUp(kLeftButton, 0, {653, 16});
+    EXPECT_EQ(host.window.rect, before);
+    Sink().OnMouseUp(kLeftButton, 0, {-300, 400});
     EXPECT_TRUE(clock->Ended());
 }
 
@@ -88,6 +93,11 @@ TEST_F(PointerTest, ClicksOnDisplayElementsActAsKeys) {
     EXPECT_EQ(In().settings.Text_2, 2);
     EXPECT_EQ(In().text.Text1Shown(), "INFO: ALARM  ");
     EXPECT_EQ(In().text.T2Shown(), " 00:00 ");
+    for (const std::int16_t handStored : {-2, 4, 32767}) { // shows nothing, so the next is 1
+        In().settings.Text_2 = handStored;
+        ClickAt(kLeftButton, {150, 165});
+        EXPECT_EQ(In().text.Text1Shown(), "INFO: K-WOCHE");
+    }
     ClickAt(kRightButton, {300, 60}); // the time: speak it
     EXPECT_TRUE(In().text.Scrolling());
 }
