@@ -112,9 +112,11 @@ bool MainWindow::Ended() const {
 
 void MainWindow::OnCloseRequest(UnloadReason /*reason*/) {
     Parts& p = *parts_;
-    if (Ended()) {
-        return;
+    const Parts::Phase before = p.phase;
+    if (before == Parts::Phase::Closing || before == Parts::Phase::Ended) {
+        return; // events run during the farewell; the shutdown runs once
     }
+    p.phase = Parts::Phase::Closing;
     // The autostart bookkeeping that depends on the reason comes with the autostart work.
     const Host& host = p.host;
     p.sound.StopSound();
@@ -126,7 +128,7 @@ void MainWindow::OnCloseRequest(UnloadReason /*reason*/) {
     for (const TimerId id : {t.timer1, t.timerAlarm, t.timerSound, t.timerScr}) {
         host.timers.SetEnabled(id, false);
     }
-    if (p.phase == Parts::Phase::Running && !p.displayLost) {
+    if (before == Parts::Phase::Running && !p.displayLost) {
         p.text.ShowText1("BYE BYE ...", Force::Yes);
         p.text.RollText2("", Align::Left, {.steps = 2.0});
         p.face.Present(host.window);
@@ -150,11 +152,11 @@ void MainWindow::OnDisplayLost() {
 // then pushes what the handler changed to the screen.
 template <typename Handler> void MainWindow::Forward(bool beforeStart, Handler&& handler) {
     Parts& p = *parts_;
-    if (p.phase == Parts::Phase::Ended || (p.phase == Parts::Phase::Starting && !beforeStart)) {
+    if (p.phase != Parts::Phase::Running && (p.phase != Parts::Phase::Starting || !beforeStart)) {
         return;
     }
     handler(p);
-    if (!Ended()) {
+    if (p.phase != Parts::Phase::Ended) {
         p.face.Present(p.host.window);
     }
 }

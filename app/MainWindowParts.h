@@ -44,7 +44,7 @@ struct MainWindow::Parts {
         TimerId timerSound = 0; // never enabled; only switched off at the end
         TimerId timerScr = 0;   // the scroll steps, 5 ms, only while a text scrolls
     };
-    enum class Phase { Starting, Running, Ended };
+    enum class Phase { Starting, Running, Closing, Ended };
 
     Host host;
     Settings settings;

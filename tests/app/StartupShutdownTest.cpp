@@ -89,6 +89,19 @@ TEST_F(StartupShutdownTest, EscapeWhileStartingEndsTheClock) {
     EXPECT_EQ(host.CallsStartingWith("window.Destroy").size(), 1u);
 }
 
+// A key or a click while the farewell runs does not start the shutdown again inside it.
+TEST_F(StartupShutdownTest, InputDuringTheFarewellDoesNotCloseAgain) {
+    Start();
+    host.log.clear();
+    host.events.pending = [this] {
+        clock->OnKeyDown(Key::Escape, 0);
+        clock->OnMouseDown(kLeftButton, 0, {640, 10});
+    };
+    clock->OnCloseRequest(UnloadReason::UserClose);
+    EXPECT_EQ(host.CallsStartingWith("registry.SetValue").size(), 22u);
+    EXPECT_EQ(host.CallsStartingWith("window.Destroy").size(), 1u);
+}
+
 // A glyph map that cannot serve is refused by its name, before the window is shown.
 TEST_F(StartupShutdownTest, UnusableMapsAreRefusedByName) {
     RgbImage colourful(736, 66, {128, 128, 128});
