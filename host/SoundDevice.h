@@ -1,10 +1,9 @@
-// Plays one sound at a time: a WAVE image in memory or a WAVE file; a new sound replaces
-// the one playing.
+// Plays one sound at a time from a WAVE image in memory; a new sound replaces the one
+// playing.
 #pragma once
 
 #include <cstdint>
 #include <span>
-#include <string>
 
 namespace diglux {
 
@@ -21,9 +20,6 @@ class SoundDevice {
     // Plays a RIFF WAVE image. The device copies what it needs before returning, so the
     // caller may release the bytes at once. False when nothing could be played.
     virtual bool PlayWave(std::span<const std::uint8_t> wave, SoundFlags flags) = 0;
-    // Plays a WAVE file; false when it is missing or unreadable. The whole file has been
-    // read when the call returns, so the caller may delete it at once.
-    virtual bool PlayFile(const std::string& path, SoundFlags flags) = 0;
     // Stops whatever this program is playing; nothing when silent.
     virtual void Stop() = 0;
 };

@@ -2,12 +2,16 @@
 
 namespace diglux {
 
-SoundPlayer::SoundPlayer(SoundDevice& device, const Resources& resources)
-    : device_(device), resources_(resources) {}
+SoundPlayer::SoundPlayer(SoundDevice& device, const Resources& resources, const FileSystem* files)
+    : device_(device), resources_(resources), files_(files) {}
 
 void SoundPlayer::PlayFile(const std::string& fileName, SoundFlags flags) {
+    std::string bytes;
+    if (files_ == nullptr || !files_->ReadFile(fileName, bytes) || bytes.empty()) {
+        return;
+    }
     flags.async = true;
-    device_.PlayFile(fileName, flags);
+    device_.PlayWave({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}, flags);
 }
 
 void SoundPlayer::PlayRes(std::string_view resType, std::string_view resName, SoundFlags flags) {

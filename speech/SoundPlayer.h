@@ -2,6 +2,7 @@
 // image in memory, and stopping. Every failure is silent.
 #pragma once
 
+#include "host/FileSystem.h"
 #include "host/Resources.h"
 #include "host/SoundDevice.h"
 
@@ -18,9 +19,11 @@ inline constexpr const char* kVoiceResType = "VOICE1";
 
 class SoundPlayer {
   public:
-    SoundPlayer(SoundDevice& device, const Resources& resources);
+    // Without files, PlayFile plays nothing.
+    SoundPlayer(SoundDevice& device, const Resources& resources, const FileSystem* files);
 
-    // Plays a WAV file asynchronously when it exists.
+    // Plays a WAV file asynchronously when it exists (a regular file of this user, not
+    // through a link); otherwise nothing happens and a sound that plays goes on.
     void PlayFile(const std::string& fileName, SoundFlags flags = {});
     // Plays a WAV resource; unless flags.async the call returns when the sound has ended.
     void PlayRes(std::string_view resType, std::string_view resName, SoundFlags flags = {});
@@ -32,6 +35,7 @@ class SoundPlayer {
   private:
     SoundDevice& device_;
     const Resources& resources_;
+    const FileSystem* files_;
 };
 
 } // namespace diglux

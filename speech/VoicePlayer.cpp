@@ -62,7 +62,7 @@ bool VoicePlayer::SagZeitX(const Announcement& what) {
         return Ansage(what);
     }
     const bool said = Ansage(what, sagZeitWavPath_);
-    // The device reads the whole file before PlayFile returns, so it can go at once.
+    // PlayFile has read the whole file when it returns, so the file can go at once.
     if (files_ != nullptr && files_->FileLength(sagZeitWavPath_) > 44) {
         player_.PlayFile(sagZeitWavPath_);
         files_->RemoveFile(sagZeitWavPath_);

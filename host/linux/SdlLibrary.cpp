@@ -17,7 +17,6 @@ bool ResolveAll(void* library, SdlAudioApi& api) {
            ResolveFunction(library, "SDL_PauseAudioDevice", api.PauseAudioDevice) &&
            ResolveFunction(library, "SDL_GetQueuedAudioSize", api.GetQueuedAudioSize) &&
            ResolveFunction(library, "SDL_RWFromConstMem", api.RWFromConstMem) &&
-           ResolveFunction(library, "SDL_RWFromFile", api.RWFromFile) &&
            ResolveFunction(library, "SDL_LoadWAV_RW", api.LoadWAV_RW) &&
            ResolveFunction(library, "SDL_FreeWAV", api.FreeWAV) &&
            ResolveFunction(library, "SDL_BuildAudioCVT", api.BuildAudioCVT) &&

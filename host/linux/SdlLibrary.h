@@ -17,7 +17,6 @@ struct SdlAudioApi {
     decltype(&SDL_PauseAudioDevice) PauseAudioDevice;
     decltype(&SDL_GetQueuedAudioSize) GetQueuedAudioSize;
     decltype(&SDL_RWFromConstMem) RWFromConstMem;
-    decltype(&SDL_RWFromFile) RWFromFile;
     decltype(&SDL_LoadWAV_RW) LoadWAV_RW;
     decltype(&SDL_FreeWAV) FreeWAV;
     decltype(&SDL_BuildAudioCVT) BuildAudioCVT;

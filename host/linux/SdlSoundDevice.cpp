@@ -53,15 +53,6 @@ bool SdlSoundDevice::PlayWave(std::span<const std::uint8_t> wave, SoundFlags fla
     return Play(std::move(*sound), flags.async);
 }
 
-bool SdlSoundDevice::PlayFile(const std::string& path, SoundFlags flags) {
-    Stop();
-    auto sound = DecodeWaveFile(path);
-    if (!sound) {
-        return false;
-    }
-    return Play(std::move(*sound), flags.async);
-}
-
 void SdlSoundDevice::Stop() {
     std::thread watcher;
     {

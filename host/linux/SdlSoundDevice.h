@@ -27,7 +27,6 @@ class SdlSoundDevice final : public SoundDevice {
     bool Usable();
 
     bool PlayWave(std::span<const std::uint8_t> wave, SoundFlags flags) override;
-    bool PlayFile(const std::string& path, SoundFlags flags) override;
     void Stop() override;
 
   private:

@@ -62,12 +62,4 @@ std::optional<PcmSound> DecodeWave(std::span<const std::uint8_t> wave) {
     return Decode(*sdl, sdl->RWFromConstMem(wave.data(), static_cast<int>(wave.size())));
 }
 
-std::optional<PcmSound> DecodeWaveFile(const std::string& path) {
-    const SdlAudioApi* sdl = LoadSdlAudio();
-    if (sdl == nullptr) {
-        return std::nullopt;
-    }
-    return Decode(*sdl, sdl->RWFromFile(path.c_str(), "rb"));
-}
-
 } // namespace diglux

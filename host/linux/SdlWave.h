@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <optional>
 #include <span>
-#include <string>
 #include <vector>
 
 namespace diglux {
@@ -23,6 +22,5 @@ struct PcmSound {
 
 // Empty when the bytes are no WAVE image SDL can read.
 std::optional<PcmSound> DecodeWave(std::span<const std::uint8_t> wave);
-std::optional<PcmSound> DecodeWaveFile(const std::string& path);
 
 } // namespace diglux

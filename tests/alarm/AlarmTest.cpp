@@ -35,8 +35,9 @@ TEST_F(AlarmTest, BrightAndDarkPhasesAlternate) {
     AlarmTick(); // bright
     EXPECT_EQ(In().text.Text1Shown(), ">>> ALARM <<<");
     EXPECT_TRUE(Bell(2));
-    EXPECT_EQ(host.CallsStartingWith("sound."),
-              (CallLog{"sound.PlayFile /tmp/diglux-1000/diglux.Alarm.wav async nowait"}));
+    EXPECT_EQ(host.CallsStartingWith("sound."), (CallLog{"sound.PlayWave memory async nowait"}));
+    const auto tone = host.resources.Load("SOUNDS", "ALARM"); // from the file written at the start
+    EXPECT_TRUE(std::ranges::equal(host.sound.lastWave, tone));
     EXPECT_EQ(host.log.back(), "window.SetTopmost 1 1");
     host.log.clear();
     AlarmTick(); // dark
@@ -95,7 +96,7 @@ TEST_F(AlarmTest, SpokenAlarmIsDueEveryTenSeconds) {
     }
     EXPECT_EQ(dueSeconds, (std::vector<int>{10, 20}));
     EXPECT_EQ(host.CallsStartingWith("sound.PlayWave memory async").size(), 2u);
-    EXPECT_TRUE(host.CallsStartingWith("sound.PlayFile").empty());
+    EXPECT_TRUE(host.CallsStartingWith("sound.PlayWave memory async nowait").empty());
 }
 
 } // namespace

@@ -49,7 +49,7 @@ Samples Sounding(Samples samples) {
 // A beep of 200 ms.
 const auto Piep = [] { return EmbeddedResources().Load("SOUNDS", "PIEP"); };
 
-// SDL's audio thread runs while an asynchronous sound plays, from a file deleted meanwhile,
+// SDL's audio thread runs while an asynchronous sound plays,
 // and is gone once it has ended. Stop returns at once, the thread gone and four seconds of
 // the alarm cut short; stopping a silent device does nothing. A new sound replaces a playing
 // one: at half volume the file then holds the new sound alone, every sample the exact scaled
@@ -73,9 +73,7 @@ TEST(SdlSoundDevice, PlaysSampleForSampleScaledByTheGainEndsByItselfOrIsCutAndFa
     };
     const auto Tasks = [] { return std::distance(fs::directory_iterator("/proc/self/task"), {}); };
     const auto idle = Tasks(); // the process's threads
-    WriteText(folder.path / "piep.wav", std::string(Piep().begin(), Piep().end()));
-    ASSERT_TRUE(device.PlayFile(folder.path / "piep.wav", SoundFlags{.async = true}));
-    fs::remove(folder.path / "piep.wav");
+    ASSERT_TRUE(device.PlayWave(Piep(), SoundFlags{.async = true}));
     EXPECT_GT(Tasks(), idle);
     std::this_thread::sleep_for(800ms);
     EXPECT_EQ(Tasks(), idle);
@@ -107,7 +105,6 @@ TEST(SdlSoundDevice, PlaysSampleForSampleScaledByTheGainEndsByItselfOrIsCutAndFa
     EXPECT_TRUE(Sounding(File()).empty());
     EXPECT_FALSE(device.PlayWave(std::vector<std::uint8_t>(100, 7), SoundFlags{}));
     EXPECT_FALSE(device.PlayWave({}, SoundFlags{}));
-    EXPECT_FALSE(device.PlayFile("/nonexistent/diglux.wav", SoundFlags{.async = true}));
     ScopedEnv noDriver("SDL_AUDIODRIVER", "no-such-driver");
     SdlSoundDevice silent(gain);
     EXPECT_FALSE(silent.Usable());

@@ -44,7 +44,7 @@ class VoicePlayerTest : public ::testing::Test {
     const LocalDateTime tenOClock{2022, 3, 1, 10, 0, 0};
     const std::string file = "/tmp/diglux-1000/diglux.SagZeit.wav";
     Environment environment{host.system, host.desktop, host.clock, host.resources};
-    SoundPlayer sound{host.sound, host.resources};
+    SoundPlayer sound{host.sound, host.resources, &host.files};
     VoicePlayer player{sound, host.resources, host.desktop, environment, &host.files, file};
 };
 
@@ -91,9 +91,14 @@ TEST_F(VoicePlayerTest, OlderSystemsGoThroughTheAnnouncementFile) {
     host.log.clear();
     host.system.os = {2, 5, 1};
     EXPECT_TRUE(player.SagZeitX({.time = tenOClock}));
-    EXPECT_EQ(host.log,
-              (test::CallLog{"files.WriteFile " + file, "sound.PlayFile " + file + " async",
-                             "files.RemoveFile " + file}));
+    EXPECT_EQ(host.log, (test::CallLog{"files.WriteFile " + file, "sound.PlayWave memory async",
+                                       "files.RemoveFile " + file}));
+    // A file that is missing or empty plays nothing and leaves the sound that plays alone.
+    host.log.clear();
+    host.files.files["/tmp/empty.wav"] = "";
+    sound.PlayFile("/tmp/empty.wav");
+    sound.PlayFile("/nowhere/a.wav");
+    EXPECT_TRUE(host.log.empty());
 }
 
 constexpr auto kMaster = MixerOutput::Master;

@@ -197,9 +197,6 @@ class FakeSound final : public SoundDevice, Logged {
         lastWave.assign(wave.begin(), wave.end());
         return Played("PlayWave " + resources_.NameOf(wave), flags);
     }
-    bool PlayFile(const std::string& path, SoundFlags flags) override {
-        return Played("PlayFile " + path, flags);
-    }
     void Stop() override { Log("sound.Stop"); }
 
     std::vector<std::uint8_t> lastWave; // the bytes of the last PlayWave
