@@ -1,6 +1,7 @@
 // The few file operations the clock needs: its temporary sound files, the manifest beside
-// the executable, and folders. Paths are plain strings; nothing here follows a symbolic link
-// when opening a file, so a link planted in a shared temporary folder is never written through.
+// the executable, and folders. Paths are plain strings. The file operations touch only regular
+// files of this user and never follow a symbolic link, so a link or a file of someone else
+// planted in a shared temporary folder is never read, written through or removed.
 #pragma once
 
 #include <cstdint>
@@ -21,7 +22,8 @@ class FileSystem {
     virtual bool WriteFile(const std::string& path, std::span<const std::uint8_t> bytes) = 0;
     // Writes a file anew: afterwards it holds exactly these bytes. False on any failure.
     virtual bool ReplaceFile(const std::string& path, std::span<const std::uint8_t> bytes) = 0;
-    // Removes a file; false when it did not exist or could not be removed.
+    // Removes a file; false when it did not exist, is not this user's regular file, or could
+    // not be removed.
     virtual bool RemoveFile(const std::string& path) = 0;
     // Creates one folder with the given permission bits; false when it failed (for example
     // because it exists).

@@ -1,5 +1,7 @@
 #include "Environment.h"
 
+#include "model/ProgramInfo.h"
+
 #include <cmath>
 
 namespace diglux {
@@ -26,15 +28,14 @@ std::string MakeVersionText(const ProgramVersion& version) {
     return text;
 }
 
-std::string ExePathStem(const std::string& exePath) {
-    const auto dot = exePath.rfind('.');
-    return dot == std::string::npos ? std::string() : exePath.substr(0, dot + 1);
-}
-
 std::string ExeBaseName(const std::string& exePath) {
-    const std::string stem = ExePathStem(exePath);
-    const auto slash = stem.find_last_of("/\\");
-    return slash == std::string::npos ? stem : stem.substr(slash + 1);
+    const auto slash = exePath.find_last_of("/\\");
+    const std::string name = slash == std::string::npos ? exePath : exePath.substr(slash + 1);
+    const auto dot = name.rfind('.');
+    if (dot == std::string::npos || dot == 0) {
+        return std::string(kProductName) + ".";
+    }
+    return name.substr(0, dot + 1);
 }
 
 Environment::Environment(const SystemInfo& system, const Desktop& desktop, Clock& clock,

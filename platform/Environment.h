@@ -14,9 +14,9 @@ namespace diglux {
 
 // "1.05", "1.05c", "1.05 Alpha 2", "1.05 Beta 10", "1.05ß" from the version numbers.
 std::string MakeVersionText(const ProgramVersion& version);
-// The executable's path up to and including its last "."; empty without one.
-std::string ExePathStem(const std::string& exePath);
-// The file-name part of ExePathStem (after the last "/" or "\"), ending with ".".
+// The executable's file name (after the last "/" or "\") up to and including its last ".";
+// without an extension (as on Linux) the program's name and ".", so that the clock's files are
+// always named after it ("Diglux.Alarm.wav", never "Alarm.wav" or ".Alarm.wav").
 std::string ExeBaseName(const std::string& exePath);
 
 // The clock's two temporary sound files: the alarm tone, and the announcement of older

@@ -9,15 +9,21 @@
 namespace diglux {
 namespace {
 
-// Opens a regular file without following a link and without blocking on a FIFO or device;
-// -1 for anything else.
+// A regular file of this user: the clock touches nothing of anyone else's, even in a shared
+// temporary folder.
+bool OwnRegularFile(const struct stat& info) {
+    return S_ISREG(info.st_mode) && info.st_uid == geteuid();
+}
+
+// Opens a regular file of this user without following a link and without blocking on a FIFO
+// or device; -1 for anything else.
 int OpenRegular(const std::string& path, int flags, mode_t mode = 0600) {
     const int fd = open(path.c_str(), flags | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, mode);
     if (fd < 0) {
         return -1;
     }
     struct stat info {};
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (fstat(fd, &info) != 0 || !OwnRegularFile(info)) {
         close(fd);
         return -1;
     }
@@ -132,7 +138,8 @@ bool PosixFileSystem::ReplaceFile(const std::string& path, std::span<const std::
 }
 
 bool PosixFileSystem::RemoveFile(const std::string& path) {
-    return unlink(path.c_str()) == 0;
+    struct stat info {};
+    return lstat(path.c_str(), &info) == 0 && OwnRegularFile(info) && unlink(path.c_str()) == 0;
 }
 
 bool PosixFileSystem::CreateFolder(const std::string& path, unsigned mode) {

@@ -20,6 +20,7 @@
 #include <csignal>
 #include <random>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace diglux {
 namespace {
@@ -32,9 +33,9 @@ using fs::path;
 // bytes. Files and folders are private to the user. An atomic write replaces the whole file
 // (with a temporary name given, as the settings store writes, it is seen in the store's test
 // below); a folder in the file's place cannot be replaced, nor can a file in a missing folder
-// be written, and no temporary file is left behind. Nothing is read or written through a link
-// (the file it points to is left alone, a dangling one is not created), a FIFO (which would
-// block) or a folder.
+// be written, and no temporary file is left behind. Nothing is read, written or removed through
+// a link (the file it points to is left alone, a dangling one is not created), nor a FIFO
+// (which would block), a folder or another user's file.
 TEST(PosixFileSystem, WritesOverwriteReplaceOrSwapWholeNeverThroughLinksFifosOrFolders) {
     TempFolder dir;
     PosixFileSystem files;
@@ -67,8 +68,15 @@ TEST(PosixFileSystem, WritesOverwriteReplaceOrSwapWholeNeverThroughLinksFifosOrF
     fs::create_symlink(At("nowhere"), At("dangling.wav"));
     ASSERT_EQ(mkfifo(At("pipe.wav").c_str(), 0600), 0);
     fs::create_directory(At("folder.wav"));
-    for (const char* name : {"link.wav", "dangling.wav", "pipe.wav", "folder.wav"}) {
+    WriteText(At("others.wav"), "theirs"); // another user's file, where we can make one
+    const bool othersFile = chown(At("others.wav").c_str(), 65534, 65534) == 0;
+    for (const char* name : {"link.wav", "dangling.wav", "pipe.wav", "folder.wav", "others.wav"}) {
+        if (name == std::string("others.wav") && !othersFile) {
+            continue;
+        }
         read = "x";
+        EXPECT_FALSE(files.RemoveFile(At(name))) << name;
+        EXPECT_TRUE(fs::exists(fs::symlink_status(At(name)))) << name;
         EXPECT_EQ(files.FileLength(At(name)), -1) << name;
         EXPECT_FALSE(files.WriteFile(At(name), Bytes("evil"))) << name;
         EXPECT_FALSE(files.ReplaceFile(At(name), Bytes("evil"))) << name;
@@ -76,6 +84,7 @@ TEST(PosixFileSystem, WritesOverwriteReplaceOrSwapWholeNeverThroughLinksFifosOrF
         EXPECT_EQ(read, "") << name;
     }
     EXPECT_EQ(ReadText(At("victim")), "precious");
+    EXPECT_EQ(ReadText(At("others.wav")), "theirs");
     EXPECT_FALSE(fs::exists(At("nowhere")));
     EXPECT_TRUE(files.IsFolder(At("folder.wav")));
 }

@@ -30,7 +30,7 @@ class PlatformTest : public ::testing::Test {
 
 // Revisions 1 to 26 are letters, 1000s Alpha, 100s and 2000s Beta, 255 and 9999 "ß", others
 // nothing; the minor number shows as two digits, hundreds dropped. An executable's name keeps its
-// dot, and without an extension there is none.
+// dot; without an extension the program's name stands in.
 TEST(PlatformTexts, VersionsAndExecutableNames) {
     const std::vector<std::pair<int, std::string>> versions{
         {0, ""},           {3, "c"},           {26, "z"},      {27, ""},
@@ -40,7 +40,10 @@ TEST(PlatformTexts, VersionsAndExecutableNames) {
         EXPECT_EQ(MakeVersionText({1, 105, revision}), "1.05" + suffix) << revision;
     }
     EXPECT_EQ(ExeBaseName("/opt/diglux/diglux.bin"), "diglux.");
-    EXPECT_EQ(ExeBaseName("/usr/bin/diglux"), "");
+    EXPECT_EQ(ExeBaseName("C:\\Prog\\Diglux.exe"), "Diglux.");
+    for (const char* bare : {"/usr/bin/diglux", "/home/u/.local/bin/diglux", "/opt/.diglux"}) {
+        EXPECT_EQ(ExeBaseName(bare), "Diglux.") << bare; // never "" or "."
+    }
 }
 
 // The temporary folder is the first of TEMP, TMP and XDG_RUNTIME_DIR that is set and not
