@@ -2,13 +2,31 @@
 
 #include "DynamicLibrary.h"
 
+#include <atomic>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <optional>
 
 namespace diglux {
 namespace {
 
-// alsa-lib reports every failed open on stderr; the clock reports nothing.
-void Quiet(const char*, int, const char*, int, const char*, ...) {}
+// alsa-lib reports every step of a failed open on stderr, 16 lines when no card and no sound
+// server is there. The clock says the first message once, as its own line.
+void ReportFirst(const char*, int, const char*, int error, const char* format, ...) {
+    static std::atomic<bool> reported{false};
+    if (reported.exchange(true)) {
+        return;
+    }
+    char text[256];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    std::fprintf(stderr, "diglux: sound: ALSA: %s%s%s\n", text, error != 0 ? ": " : "",
+                 error != 0 ? std::strerror(std::abs(error)) : "");
+}
 
 bool ResolveAll(void* library, AlsaMixerApi& api) {
     return ResolveFunction(library, "snd_lib_error_set_handler", api.lib_error_set_handler) &&
@@ -40,7 +58,7 @@ bool ResolveAll(void* library, AlsaMixerApi& api) {
 std::optional<AlsaMixerApi> Load() {
     auto api = LoadLibraryApi<AlsaMixerApi>("libasound.so.2", &ResolveAll);
     if (api) {
-        api->lib_error_set_handler(&Quiet);
+        api->lib_error_set_handler(&ReportFirst);
     }
     return api;
 }

@@ -1,7 +1,7 @@
 // The few functions of ALSA's simple mixer the clock uses, loaded at run time on the first
-// volume change. Linking libasound would map it at every start, and asking the default card
-// loads the sound server's client libraries too (about 3 MB and 30 ms), for a clock that may
-// never touch a volume.
+// sound or volume change. Linking libasound would map it at every start, and asking the default
+// card loads the sound server's client libraries too (about 3 MB and 30 ms), for a clock that
+// may never make a sound.
 #pragma once
 
 #include <alsa/asoundlib.h>
@@ -28,9 +28,9 @@ struct AlsaMixerApi {
     decltype(&snd_mixer_selem_set_playback_switch_all) mixer_selem_set_playback_switch_all;
 };
 
-// The functions, loading the library on the first call (thread-safe) and silencing its error
-// messages; null when the library or one of its functions cannot be found. The library then
-// stays loaded.
+// The functions, loading the library on the first call (thread-safe) and routing its error
+// messages to one line of the clock's own; null when the library or one of its functions cannot
+// be found. The library then stays loaded.
 const AlsaMixerApi* LoadAlsaMixer();
 
 } // namespace diglux

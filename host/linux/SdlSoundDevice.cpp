@@ -1,5 +1,6 @@
 #include "SdlSoundDevice.h"
 
+#include "host/linux/AlsaLibrary.h"
 #include "host/linux/SdlLibrary.h"
 
 #include <chrono>
@@ -19,6 +20,9 @@ bool StartAudio() {
     if (sdl == nullptr) {
         return false;
     }
+    // SDL falls back to ALSA when no sound server answers; its messages go through the
+    // clock's own reporting, so the handler is set before SDL first opens ALSA.
+    LoadAlsaMixer();
     sdl->SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     sdl->SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Diglux");
     return sdl->InitSubSystem(SDL_INIT_AUDIO) == 0;

@@ -21,6 +21,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace diglux {
 namespace {
@@ -110,6 +112,25 @@ TEST(SdlSoundDevice, PlaysSampleForSampleScaledByTheGainEndsByItselfOrIsCutAndFa
     EXPECT_FALSE(silent.Usable());
     EXPECT_FALSE(silent.PlayWave(Piep(), SoundFlags{}));
     silent.Stop();
+}
+
+// Without a sound server or card, SDL tries ALSA, whose many complaints reach stderr as one
+// line of the clock's own.
+TEST(SdlSoundDevice, WithoutAnyDeviceAlsaSaysOneLineOnce) {
+    TempFolder folder;
+    ScopedEnv server{"PULSE_SERVER", "unix:/nonexistent"}, driver{"SDL_AUDIODRIVER", "alsa"};
+    std::fflush(stderr);
+    const int console = dup(STDERR_FILENO);
+    const int captured = open((folder.path / "stderr").c_str(), O_CREAT | O_WRONLY, 0600);
+    dup2(captured, STDERR_FILENO);
+    SdlOutputGain gain;
+    SdlSoundDevice device(gain);
+    EXPECT_FALSE(device.PlayWave(Piep(), SoundFlags{}) || device.PlayWave(Piep(), SoundFlags{}));
+    std::fflush(stderr);
+    dup2(console, STDERR_FILENO);
+    const std::string said = ReadText(folder.path / "stderr");
+    EXPECT_TRUE(said.starts_with("diglux: sound: ")) << said;
+    EXPECT_EQ(std::ranges::count(said, '\n'), 1) << said;
 }
 
 TEST(AlsaMixer, WithoutACardNothingIsFoundOrChanged) {
