@@ -3,6 +3,8 @@
 #include "model/NumberText.h"
 #include "window/Orientation.h"
 
+#include <algorithm>
+
 namespace diglux {
 
 WindowPlacement::WindowPlacement(SettingsStore& store, ClockWindowHost& window,
@@ -14,10 +16,13 @@ WindowPlacement::WindowPlacement(SettingsStore& store, ClockWindowHost& window,
 
 void WindowPlacement::LoadOrientation() {
     const bool portrait = Orientation(desktop_) != 0;
-    const double top =
-        LeadingNumber(store_.GetSettingText(portrait ? "Window.Top.P" : "Window.Top", "32"));
-    const double left =
-        LeadingNumber(store_.GetSettingText(portrait ? "Window.Left.P" : "Window.Left", "32"));
+    // A hand-stored position beyond what any screen has would overflow the hosts' whole
+    // numbers; it is kept to the farthest position a window can take.
+    const auto stored = [this](const char* name) {
+        return std::clamp(LeadingNumber(store_.GetSettingText(name, "32")), -32768.0, 32767.0);
+    };
+    const double top = stored(portrait ? "Window.Top.P" : "Window.Top");
+    const double left = stored(portrait ? "Window.Left.P" : "Window.Left");
     window_.Move(left * desktop_.UnitsPerPixelX(), top * desktop_.UnitsPerPixelY());
 }
 

@@ -121,6 +121,10 @@ TEST_F(PointerTest, PositionsOfBothOrientationsAreIndependent) {
     host.log.clear();
     placement.LoadOrientation();
     EXPECT_EQ(host.CallsStartingWith("window.Move"), (CallLog{"window.Move 157 3000"}));
+    In().store.SaveSettingValue("Window.Top", "-99999999999999999999"); // beyond any screen
+    host.desktop.unitsPerPixel = 1.0;
+    placement.LoadOrientation();
+    EXPECT_EQ(host.window.rect.top, -32768);
 }
 
 // A drag's position is written on the second change after next; a pending save holds a load
