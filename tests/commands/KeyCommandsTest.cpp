@@ -121,16 +121,14 @@ std::string At(int hour, int minute, const Settings& settings = {}) {
     return StartMessage({2026, 12, 6, hour, minute, 0}, "1.00", settings);
 }
 
-TEST(StartMessage, GreetsByTheHourWithInclusiveBounds) {
+TEST(StartMessage, GreetsByTheHourWithInclusiveBoundsReadsExactlyAndAddsTheArmedAlarm) {
     const std::vector<std::tuple<int, int, std::string>> cases{
         {11, 59, "Guten Morgen &"}, {12, 0, "Guten Tag &"},    {15, 59, "Guten Tag &"},
         {16, 0, "Guten Abend &"},   {23, 59, "Guten Abend &"}, {0, 0, "Guten Morgen &"}};
     for (const auto& [hour, minute, greeting] : cases) {
         EXPECT_EQ(At(hour, minute).substr(10, greeting.size()), greeting) << hour << ":" << minute;
     }
-}
-
-TEST(StartMessage, ReadsExactlyAndAddsTheAlarmWhenArmed) {
+    // The whole message, and the alarm added when armed.
     const std::string off = At(9, 5);
     EXPECT_EQ(off, "     \x7f\x7f\x7f  Guten Morgen & Willkommen!  \x7f\x7f\x7f  DIGLUX  V1.00  "
                    "16.03.2022  (C) 2022-2026 Tandemark  \x7f\x7f\x7f  [F1]: Einstellungen  "

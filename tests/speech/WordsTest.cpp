@@ -25,7 +25,7 @@ void ExpectWords(const std::vector<int>& numbers, std::int16_t ordinal, const st
     }
 }
 
-TEST(ZahlInWorten, CardinalsAtTheEdgesOfTheirRules) {
+TEST(ZahlInWorten, CardinalsAtTheEdgesOfTheirRulesAndTheOrdinalsOfTheDays) {
     // The stems of six and seven, the teens, the round tens, "-un-" from twenty on; from 100
     // on only the last two digits are said (the hundreds are the caller's).
     ExpectWords({0,  1,  2,  3,  6,  7,  8,  10, 11, 12, 13, 16, 17, 19, 20,
@@ -36,9 +36,7 @@ TEST(ZahlInWorten, CardinalsAtTheEdgesOfTheirRules) {
                       sech-zig sechs-un-sech-zig sieb-zig sieben-un-sieb-zig acht-zig
                       neun-un-neun-zig sechs-un-zwan-zig)");
     EXPECT_EQ(ZahlInWorten(100, kOneCounted, 0), "");
-}
-
-TEST(ZahlInWorten, OrdinalsForTheDaysOfTheMonth) {
+    // The ordinals, for the days of the month.
     ExpectWords({1, 2, 3, 7, 8, 10, 11, 12, 13, 16, 17, 19, 20, 21, 27, 30, 31}, 1,
                 R"(er-ste zwei-te drit-te sieb-te ach-te zehn-te elf-te zwölf-te drei-zehn-te
                    sech-zehn-te sieb-zehn-te neun-zehn-te zwan-zig-ste ein-un-zwan-zig-ste
