@@ -85,22 +85,19 @@ TEST_F(MainTickTest, AlarmEndsAtMidnightAndNeedsItsOwnSecond) {
 // The signal sounds at a full hour from Start to Ende, both included; Start > Ende never
 // signals, Start = Ende = 0 signals at midnight only; a full hour never seen is not signalled.
 TEST_F(MainTickTest, HourlySignalOnlyInsideTheInclusiveRange) {
-    struct Case {
-        int start, ende, hour;
-        bool signalled;
-    };
     StartAt(12, 0, 30);
-    for (const Case c : {Case{10, 22, 10, true}, Case{10, 22, 22, true}, Case{10, 22, 9, false},
-                         Case{10, 22, 23, false}, Case{22, 6, 23, false}, Case{22, 6, 3, false},
-                         Case{22, 6, 22, false}, Case{0, 0, 0, true}, Case{0, 0, 1, false}}) {
-        host.clock.now = {2024, 3, 1, (c.hour + 23) % 24, 59, 58};
+    const std::vector<std::tuple<std::int16_t, std::int16_t, int, bool>> cases{
+        {10, 22, 10, true},  {10, 22, 22, true}, {10, 22, 9, false},
+        {10, 22, 23, false}, {22, 6, 23, false}, {22, 6, 3, false},
+        {22, 6, 22, false},  {0, 0, 0, true},    {0, 0, 1, false}};
+    for (const auto& [start, ende, hour, signalled] : cases) {
+        host.clock.now = {2024, 3, 1, (hour + 23) % 24, 59, 58};
         TickAfter(0);
-        In().settings.SagZeit_Start = static_cast<std::int16_t>(c.start);
-        In().settings.SagZeit_Ende = static_cast<std::int16_t>(c.ende);
+        In().settings.SagZeit_Start = start;
+        In().settings.SagZeit_Ende = ende;
         const std::size_t before = Pieps();
         RunSeconds(4);
-        EXPECT_EQ(Pieps() - before, c.signalled ? 1u : 0u)
-            << c.start << ".." << c.ende << " at " << c.hour;
+        EXPECT_EQ(Pieps() - before, signalled ? 1u : 0u) << start << ".." << ende << " at " << hour;
     }
     host.clock.now = {2024, 3, 1, 9, 59, 59};
     TickAfter(0);

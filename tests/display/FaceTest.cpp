@@ -26,7 +26,8 @@ int Grey(const RgbImage& image, int x, int y) {
     return c.r;
 }
 
-TEST(DrawBorder, SixPixelBandsOnEverySideTheSameInTwipsAndPixels) {
+// The sides run from dark corners to a light middle.
+TEST(DrawBorder, SixPixelBandsOnEverySideDarkAtTheCornersTheSameInTwipsAndPixels) {
     const RgbImage f = FrameAt(15.0);
     EXPECT_EQ(f, FrameAt(1.0));
     for (int x = 6; x < 648; x += 13) {
@@ -42,10 +43,6 @@ TEST(DrawBorder, SixPixelBandsOnEverySideTheSameInTwipsAndPixels) {
         EXPECT_NE(f.At(648, y), kBack);
         EXPECT_EQ(f.At(647, y), kBack);
     }
-}
-
-TEST(DrawBorder, SidesRunFromDarkCornersToLightMiddle) {
-    const RgbImage f = FrameAt(1.0);
     EXPECT_EQ(Grey(f, 0, 0), 48);
     EXPECT_EQ(Grey(f, 653, 119), 255);
     for (int y = 7; y <= 119; ++y) {
@@ -93,11 +90,10 @@ TEST(Colorize, EveryColourTimesEveryLevelIsRoundedToNearest) {
                         static_cast<std::uint8_t>((c * 7) % 256)};
         const RgbImage out = ColorizePicture(levels, color);
         for (int g = 0; g < 256; ++g) {
-            ASSERT_EQ(TintLevel(c, g), std::lround(c * g / 255.0)) << "c=" << c << " g=" << g;
-            const Rgb px = out.At(g, 0);
-            ASSERT_EQ(px.r, std::lround(color.r * g / 255.0)) << "c=" << c << " g=" << g;
-            ASSERT_EQ(px.g, std::lround(color.g * g / 255.0)) << "c=" << c << " g=" << g;
-            ASSERT_EQ(px.b, std::lround(color.b * g / 255.0)) << "c=" << c << " g=" << g;
+            const auto tint = [g](int v) { return std::uint8_t(std::lround(v * g / 255.0)); };
+            ASSERT_EQ(TintLevel(c, g), tint(c)) << "c=" << c << " g=" << g;
+            ASSERT_EQ(out.At(g, 0), (Rgb{tint(color.r), tint(color.g), tint(color.b)}))
+                << "c=" << c << " g=" << g;
         }
     }
 }

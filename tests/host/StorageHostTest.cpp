@@ -14,6 +14,7 @@
 #include "store/RegistryAccess.h"
 #include "store/SettingsStore.h"
 #include "tests/host/HostTestSupport.h"
+#include "tests/store/RegFileSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -161,10 +162,8 @@ TEST_F(RegFileStoreTest, WritesRegedit4ReadsItBackKeepsRunValuesAsAutostartEntri
     settings.SaveSettingValue("Dock", std::int32_t{5});
     settings.DeleteSettingValue("Reload");
     EXPECT_EQ(ReadText(File()),
-              "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software]\n\n"
-              "[HKEY_CURRENT_USER\\Software\\Tandemark]\n\n"
-              "[HKEY_CURRENT_USER\\Software\\Tandemark\\Diglux]\n"
-              "\"Blink\"=\"1\"\n\"Alarm.Time\"=\"07:30\"\n\"Dock\"=dword:00000005\n");
+              test::kLevels +
+                  "\"Blink\"=\"1\"\n\"Alarm.Time\"=\"07:30\"\n\"Dock\"=dword:00000005\n");
     EXPECT_EQ(fs::status(home / "diglux").permissions() & fs::perms::all, fs::perms::owner_all);
     RegFileStore again(home.string(), log);
     RegistryAccess read(again);
@@ -286,16 +285,12 @@ TEST(Reliability, AWriterKilledAtRandomMomentsLosesNothingItFinishedNorDoesOneBe
     const path& home = folder.path;
     // How many of the writer's values below `count` the file holds as written.
     const auto kept = [&home](int writer, int count) {
-        const std::string bytes = ReadText(home / "diglux" / "registry.reg");
-        RegFileError error;
-        const std::optional<RegistryTree> tree = ParseRegFile(bytes, error);
+        const RegistryTree tree = test::Parse(ReadText(home / "diglux" / "registry.reg"));
         int values = 0;
-        for (int i = 0; tree && i < count; ++i) {
-            const auto* value =
-                tree->Find("HKEY_CURRENT_USER\\Software\\Tandemark\\Diglux", Name(writer, i));
+        for (int i = 0; i < count; ++i) {
+            const auto* value = tree.Find(test::kKey, Name(writer, i));
             values += value && *value == ToStored(DynamicValue("value " + Name(writer, i)));
         }
-        EXPECT_TRUE(tree) << "line " << error.line << ": " << error.reason << "\n" << bytes;
         return values;
     };
     constexpr int kSaves = 400;

@@ -56,23 +56,17 @@ TEST(SettingsTable, HandEditedTextsFollowEachForm) {
 
 // 1 is always, 2 automatic, anything else (3, 1.5, -1) never; written back as 1, 2 or 0.
 TEST(SettingsTable, AutoStartTakesOnlyExactlyOneOrTwo) {
-    struct Case {
-        const char* text;
-        bool always, automatic;
-        const char* written;
-    };
-    for (const auto& [text, always, automatic, written] :
-         {Case{"0", false, false, "0"}, Case{"1", true, false, "1"}, Case{"2", false, true, "2"},
-          Case{"2 ", false, true, "2"}, Case{"3", false, false, "0"},
-          Case{"1.5", false, false, "0"}, Case{"-1", false, false, "0"}}) {
+    const std::vector<std::tuple<const char*, bool, bool, const char*>> cases{
+        {"0", false, false, "0"}, {"1", true, false, "1"},  {"2", false, true, "2"},
+        {"2 ", false, true, "2"}, {"3", false, false, "0"}, {"1.5", false, false, "0"},
+        {"-1", false, false, "0"}};
+    for (const auto& [text, always, automatic, written] : cases) {
         const Settings s = Read({{"AutoStart", text}});
         EXPECT_EQ(std::pair(s.AutoStartAlways, s.AutoStartAuto), std::pair(always, automatic))
             << text;
         EXPECT_EQ(Written(s, "AutoStart"), written) << text;
     }
-    Settings both;
-    both.AutoStartAlways = true;
-    EXPECT_EQ(Written(both, "AutoStart"), "1");
+    EXPECT_EQ(Written({.AutoStartAlways = true, .AutoStartAuto = true}, "AutoStart"), "1");
 }
 
 // Every row's default reads as the field's own default, and every saved name is a row.

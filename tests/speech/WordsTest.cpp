@@ -25,7 +25,7 @@ void ExpectWords(const std::vector<int>& numbers, std::int16_t ordinal, const st
     }
 }
 
-TEST(ZahlInWorten, CardinalsAtTheEdgesOfTheirRules) {
+TEST(ZahlInWorten, CardinalsAtTheEdgesOfTheirRulesAndTheOrdinalsOfTheDays) {
     // The stems of six and seven, the teens, the round tens, "-un-" from twenty on; from 100
     // on only the last two digits are said (the hundreds are the caller's).
     ExpectWords({0,  1,  2,  3,  6,  7,  8,  10, 11, 12, 13, 16, 17, 19, 20,
@@ -36,9 +36,7 @@ TEST(ZahlInWorten, CardinalsAtTheEdgesOfTheirRules) {
                       sech-zig sechs-un-sech-zig sieb-zig sieben-un-sieb-zig acht-zig
                       neun-un-neun-zig sechs-un-zwan-zig)");
     EXPECT_EQ(ZahlInWorten(100, kOneCounted, 0), "");
-}
-
-TEST(ZahlInWorten, OrdinalsForTheDaysOfTheMonth) {
+    // The ordinals, for the days of the month.
     ExpectWords({1, 2, 3, 7, 8, 10, 11, 12, 13, 16, 17, 19, 20, 21, 27, 30, 31}, 1,
                 R"(er-ste zwei-te drit-te sieb-te ach-te zehn-te elf-te zwölf-te drei-zehn-te
                    sech-zehn-te sieb-zehn-te neun-zehn-te zwan-zig-ste ein-un-zwan-zig-ste
@@ -99,14 +97,6 @@ TEST(DatumInWorten, DaysMonthsAndYears) {
               "Heute ist der ach-te August zwei-tausend-.");
 }
 
-std::string VoiceTime(int h, int m, int s, bool withSeconds) {
-    return ZeitInWorten(LocalDateTime{2024, 1, 1, h, m, s}, {withSeconds, kVoiceForm});
-}
-
-std::string VoiceDate(int y, int mo, int d, bool withWeekday) {
-    return DatumInWorten(LocalDateTime{y, mo, d, 0, 0, 0}, {withWeekday, kVoiceForm});
-}
-
 // The words of an announcement, joined by blanks.
 std::string Said(const std::string& dateSentence, const std::string& timeSentence) {
     std::string joined;
@@ -118,14 +108,13 @@ std::string Said(const std::string& dateSentence, const std::string& timeSentenc
 }
 
 // The rewrites of the voice forms (fragments, umlauts, sharp s, punctuation) are proved by
-// every word finding its clip below; here the two pauses between a date and a time.
-TEST(AnnouncementWords, DateAndTimeAreJoinedWithTwoPauses) {
-    EXPECT_EQ(Said(VoiceDate(2026, 12, 24, false), VoiceTime(12, 30, 0, false)),
+// every word finding its clip below; here the two pauses between a date and a time, and that
+// text after the last blank is no word.
+TEST(AnnouncementWords, DateAndTimeAreJoinedWithTwoPausesAndWordsEndAtABlank) {
+    EXPECT_EQ(Said(DatumInWorten(On(2026, 12, 24), {false, kVoiceForm}),
+                   ZeitInWorten(At(12, 30, 0), {false, kVoiceForm})),
               "Heute ist der vier un zwan zig ste Dezember zwei tausend sechs un zwan zig ~ ~ "
               "Es ist ~ zwoelf Uhr drei ssig");
-}
-
-TEST(AnnouncementWords, TextAfterTheLastBlankIsNoWord) {
     EXPECT_EQ(AnnouncementWords("  Es   ist zehn"), (std::vector<std::string>{"Es", "ist"}));
     EXPECT_TRUE(AnnouncementWords("").empty());
 }
@@ -140,17 +129,17 @@ TEST(AnnouncementWords, EveryTimeAndDateHasAClipForEachWord) {
     const EmbeddedResources clips;
     for (int h = 0; h < 24; ++h) {
         for (int m = 0; m < 60; ++m) {
-            ExpectClips(clips, VoiceTime(h, m, (m + h) % 60, true));
+            ExpectClips(clips, ZeitInWorten(At(h, m, (m + h) % 60), {true, kVoiceForm}));
         }
     }
     const int days[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     for (int mo = 1; mo <= 12; ++mo) {
         for (int d = 1; d <= days[mo - 1]; ++d) {
-            ExpectClips(clips, VoiceDate(2024, mo, d, true));
+            ExpectClips(clips, DatumInWorten(On(2024, mo, d), {true, kVoiceForm}));
         }
     }
     for (int y = 1900; y <= 2199; ++y) {
-        ExpectClips(clips, VoiceDate(y, 1, 1, false));
+        ExpectClips(clips, DatumInWorten(On(y, 1, 1), {false, kVoiceForm}));
     }
 }
 

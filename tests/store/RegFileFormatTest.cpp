@@ -92,17 +92,14 @@ TEST(RegFileFormat, RefusesBrokenFilesWithTheLineAndTheReason) {
 }
 
 // The file is the value's name in lower case; a name that cannot be one file name gives none.
-TEST(AutostartEntry, FileNameIsTheLowerCaseValueName) {
+// The entry we write is an application entry whose command reads back the same through the
+// format's escapes. Only the main group's Exec line counts, without the blanks and CR around
+// it; an entry switched off (Hidden, or off for GNOME) starts nothing.
+TEST(AutostartEntry, FileNameExecLineBothWaysAndSwitchedOffEntries) {
     EXPECT_EQ(AutostartFileName("My Clock"), "my clock.desktop");
     for (const char* refused : {"", ".", "..", "a/b", "../x", "a\nb"}) {
         EXPECT_EQ(AutostartFileName(refused), "") << refused;
     }
-}
-
-// The entry we write is an application entry whose command reads back the same through the
-// format's escapes. Only the main group's Exec line counts, without the blanks and CR around
-// it; an entry switched off (Hidden, or off for GNOME) starts nothing.
-TEST(AutostartEntry, ExecLineBothWaysAndSwitchedOffEntries) {
     for (const std::string command : {"/usr/bin/diglux", "\"/opt/my clock/diglux\" --x",
                                       " lead\\ing\ttab", "C:\\Prog\\D.exe"}) {
         const std::string entry = AutostartEntryText("Diglux", command);

@@ -62,36 +62,28 @@ class FakeTimers final : public TimerService, Logged {
   public:
     using Logged::Logged;
     TimerId CreateTimer(int, std::function<void()> onTick) override {
-        timers_.push_back({std::move(onTick), false});
-        return static_cast<TimerId>(timers_.size());
+        const auto id = static_cast<TimerId>(timers_.size() + 1);
+        timers_[id] = {std::move(onTick), false};
+        return id;
     }
     void SetEnabled(TimerId id, bool enabled) override {
-        if (Known(id)) {
-            timers_[static_cast<std::size_t>(id - 1)].enabled = enabled;
+        if (timers_.contains(id)) {
+            timers_[id].enabled = enabled;
             Log("timers.SetEnabled " + std::to_string(id) + (enabled ? " on" : " off"));
         }
     }
-    bool IsEnabled(TimerId id) const override { return Known(id) && At(id).enabled; }
-    // Runs the timer's handler once if it is enabled; false when it is not.
-    bool Fire(TimerId id) {
-        if (!IsEnabled(id)) {
-            return false;
-        }
-        timers_[static_cast<std::size_t>(id - 1)].onTick();
-        return true;
+    bool IsEnabled(TimerId id) const override {
+        return timers_.contains(id) && timers_.at(id).enabled;
     }
+    // Runs the timer's handler once if it is enabled; false when it is not.
+    bool Fire(TimerId id) { return IsEnabled(id) && (timers_[id].onTick(), true); }
 
   private:
     struct Timer {
         std::function<void()> onTick;
         bool enabled;
     };
-    bool Known(TimerId id) const {
-        return id >= 1 && static_cast<std::size_t>(id) <= timers_.size();
-    }
-    const Timer& At(TimerId id) const { return timers_.at(static_cast<std::size_t>(id - 1)); }
-
-    std::vector<Timer> timers_;
+    std::map<TimerId, Timer> timers_;
 };
 
 class FakeWindow final : public ClockWindowHost, Logged {
@@ -195,17 +187,15 @@ class FakeSound final : public SoundDevice, Logged {
     FakeSound(CallLog& log, const FakeResources& resources) : Logged(log), resources_(resources) {}
     bool PlayWave(std::span<const std::uint8_t> wave, SoundFlags flags) override {
         lastWave.assign(wave.begin(), wave.end());
-        return Played("PlayWave " + resources_.NameOf(wave), flags);
+        Log("sound.PlayWave " + resources_.NameOf(wave) + (flags.async ? " async" : " sync") +
+            (flags.noWait ? " nowait" : ""));
+        return true;
     }
     void Stop() override { Log("sound.Stop"); }
 
     std::vector<std::uint8_t> lastWave; // the bytes of the last PlayWave
 
   private:
-    bool Played(const std::string& call, SoundFlags flags) const {
-        Log("sound." + call + (flags.async ? " async" : " sync") + (flags.noWait ? " nowait" : ""));
-        return true;
-    }
     const FakeResources& resources_;
 };
 

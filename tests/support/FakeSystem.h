@@ -138,13 +138,11 @@ class FakeFileSystem final : public FileSystem, Logged {
   public:
     using Logged::Logged;
     long FileLength(const std::string& path) const override {
-        const auto it = files.find(path);
-        return it == files.end() ? -1 : static_cast<long>(it->second.size());
+        return files.contains(path) ? static_cast<long>(files.at(path).size()) : -1;
     }
     bool ReadFile(const std::string& path, std::string& bytes) const override {
-        const auto it = files.find(path);
-        bytes = it == files.end() ? std::string() : it->second;
-        return it != files.end();
+        bytes = Lookup(files, path).value_or("");
+        return files.contains(path);
     }
     bool WriteFile(const std::string& path, std::span<const std::uint8_t> bytes) override {
         Log("files.WriteFile " + path);

@@ -7,10 +7,6 @@ namespace {
 
 class PointerTest : public ClockFixture {
   protected:
-    void SetUp() override {
-        host.clock.now = {2024, 3, 1, 9, 5, 7};
-        host.window.rect = {100, 100, 654, 238};
-    }
     ClockWindowEvents& Sink() { return *host.window.sink; }
     // Drags from a point of the window by an offset with the left button.
     void Drag(Point from, int dx, int dy) {
@@ -113,8 +109,7 @@ TEST_F(PointerTest, PositionsOfBothOrientationsAreIndependent) {
     EXPECT_EQ(Stored("Window.Left.P") + " " + Stored("Window.Top.P"), "300 400");
     host.desktop.desktop = {0, 0, 1920, 1080};
     placement.LoadOrientation();
-    EXPECT_EQ(host.window.rect.left, 100);
-    EXPECT_EQ(host.window.rect.top, 200);
+    EXPECT_EQ(host.window.rect, (Rect{100, 200, 654, 238}));
     // Logical units: the stored pixels times the units per pixel, not rounded.
     In().store.SaveSettingValue("Window.Left", "10.5");
     host.desktop.unitsPerPixel = 15.0;
