@@ -15,6 +15,9 @@ std::optional<PcmSound> ToPcm16(const SdlAudioApi& sdl, const SDL_AudioSpec& for
                           format.channels, format.freq) < 0) {
         return std::nullopt;
     }
+    if (length == 0) { // SDL gives no buffer for a file without samples: nothing to copy
+        return PcmSound{format.freq, format.channels, {}};
+    }
     std::vector<Uint8> buffer(static_cast<std::size_t>(length) *
                               static_cast<unsigned>(cvt.len_mult));
     std::memcpy(buffer.data(), data, length);
