@@ -6,14 +6,17 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
 // SDL allocates the length a chunk states before it reads the chunk, which under ASan makes
 // a few bytes that claim gigabytes take seconds and count as running out of memory. Images
 // with a chunk stating more than 64 KB beyond the bytes are left out (cut-off ones are read).
+// The chunks follow the RIFF header, or start at once after "WAVE" where SDL finds no header.
 bool ChunksFit(std::span<const std::uint8_t> wave) {
-    for (std::size_t at = 12; at + 8 <= wave.size();) {
+    const bool bare = wave.size() >= 4 && std::memcmp(wave.data(), "WAVE", 4) == 0;
+    for (std::size_t at = bare ? 4 : 12; at + 8 <= wave.size();) {
         const auto length = wave[at + 4] | wave[at + 5] << 8 | wave[at + 6] << 16 |
                             static_cast<std::size_t>(wave[at + 7]) << 24;
         if (length > wave.size() - at + 65536) {
