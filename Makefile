@@ -1,12 +1,14 @@
 # Everyday commands; each installs missing Debian packages first.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 600
 JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?=
 # Tests that need an X display get a virtual one when there is none.
 CTEST := $(if $(DISPLAY),ctest,xvfb-run -a -s "-screen 0 1280x1024x24" ctest)
 
-.PHONY: all deps build run test unit-test asan-test bench format clean
+.PHONY: all deps build run test unit-test asan-test fuzz-build fuzz-test fuzz bench format clean
 
 all: build
 
@@ -23,18 +25,49 @@ run: build
 	$(BUILD)/diglux
 
 # Every test: warnings as errors, all tests (unit, host, end-to-end), then the unit tests
-# again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# again under AddressSanitizer and UndefinedBehaviorSanitizer, then the fuzz targets' seeds
+# and 20 s of fuzzing each.
 test: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDIGLUX_WERROR=ON $(CMAKE_FLAGS)
 	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && $(CTEST) --output-on-failure
 	$(MAKE) asan-test
+	$(MAKE) fuzz-test
 
 asan-test: deps
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DDIGLUX_WERROR=ON -DDIGLUX_SANITIZE=ON \
 	      -DDIGLUX_GUI=OFF -DDIGLUX_BENCH=OFF $(CMAKE_FLAGS)
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure
+
+# The libFuzzer targets of tests/fuzz, built with clang and ASan/UBSan in their own folder.
+fuzz-build: deps
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDIGLUX_WERROR=ON \
+	      -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DDIGLUX_FUZZ=ON \
+	      -DDIGLUX_GUI=OFF -DDIGLUX_BENCH=OFF $(CMAKE_FLAGS)
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+
+fuzz-test: fuzz-build
+	cd $(FUZZ_BUILD) && ctest -L fuzz -j $(JOBS) --output-on-failure
+
+# Fuzzes each target for FUZZ_SECONDS from its seeds, one target after the other, going on
+# past failures. New inputs are kept in $(FUZZ_BUILD)/fuzz-corpus/<target>/, failing ones in
+# $(FUZZ_BUILD)/fuzz-crashes/<target>/ (emptied at the target's start; any there fail the
+# run), libFuzzer's output with the stacks in $(FUZZ_BUILD)/fuzz-crashes/<target>.log.
+fuzz: fuzz-build
+	@status=0; for t in $(basename $(notdir $(wildcard tests/fuzz/*.cpp))); do \
+	    corpus=$(FUZZ_BUILD)/fuzz-corpus/$$t; crashes=$(FUZZ_BUILD)/fuzz-crashes/$$t; \
+	    rm -rf $$crashes; mkdir -p $$corpus $$crashes; \
+	    dict=$$(test -f tests/fuzz/$$t.dict && echo -dict=tests/fuzz/$$t.dict); \
+	    echo "fuzz: $$t for $(FUZZ_SECONDS) s"; \
+	    UBSAN_OPTIONS=print_stacktrace=1 $(FUZZ_BUILD)/tests/fuzz/fuzz_$$t \
+	        -max_total_time=$(FUZZ_SECONDS) -fork=1 -ignore_crashes=1 -ignore_ooms=1 \
+	        -ignore_timeouts=1 -timeout=20 -malloc_limit_mb=256 $$dict \
+	        -artifact_prefix=$$crashes/ $$corpus tests/fuzz/corpus/$$t >$$crashes.log 2>&1; \
+	    tail -n 2 $$crashes.log; \
+	    if [ -n "$$(ls $$crashes)" ]; then echo "fuzz: $$t failed, see $$crashes.log:"; \
+	        ls $$crashes; status=1; fi; \
+	done; exit $$status
 
 bench: build
 	$(BUILD)/bench/diglux_bench
@@ -44,4 +77,4 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -40,6 +40,10 @@ void OnPngError(png_structp png, png_const_charp message) {
 
 void OnPngWarning(png_structp, png_const_charp) {}
 
+// The largest picture decoded, in pixels each way: far above the art's, and small enough
+// that a damaged size in a file's header cannot ask for gigabytes.
+constexpr png_uint_32 kMaxSide = 4096;
+
 struct PngFormat {
     int colorType = PNG_COLOR_TYPE_GRAY;
     int channels = 1;
@@ -116,6 +120,10 @@ RgbImage LibPngDecoder::DecodePng(std::span<const std::uint8_t> bytes, std::stri
         return {};
     }
     png_set_read_fn(png, &cursor, ReadFromSpan);
+    // The pixels need no chunk beyond IHDR, PLTE, tRNS and IDAT; the others (texts, colour
+    // profiles) are passed over without being kept, so their stated length is never allocated.
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
+    png_set_user_limits(png, kMaxSide, kMaxSide);
     png_read_info(png, info);
     // Whatever the stored form, ask libpng for 8-bit RGB without alpha.
     png_set_expand(png);

@@ -2,6 +2,7 @@
 
 #include "host/linux/SdlLibrary.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace diglux {
@@ -15,6 +16,9 @@ std::optional<PcmSound> ToPcm16(const SdlAudioApi& sdl, const SDL_AudioSpec& for
                           format.channels, format.freq) < 0) {
         return std::nullopt;
     }
+    if (length == 0) { // SDL gives no buffer for a file without samples: nothing to copy
+        return PcmSound{format.freq, format.channels, {}};
+    }
     std::vector<Uint8> buffer(static_cast<std::size_t>(length) *
                               static_cast<unsigned>(cvt.len_mult));
     std::memcpy(buffer.data(), data, length);
@@ -25,7 +29,9 @@ std::optional<PcmSound> ToPcm16(const SdlAudioApi& sdl, const SDL_AudioSpec& for
     }
     const std::size_t bytes = cvt.needed ? static_cast<std::size_t>(cvt.len_cvt) : length;
     PcmSound sound{format.freq, format.channels, std::vector<std::int16_t>(bytes / 2)};
-    std::memcpy(sound.samples.data(), buffer.data(), sound.samples.size() * 2);
+    // Less than one sample leaves no vector storage; copy_n copies nothing then.
+    std::copy_n(buffer.data(), sound.samples.size() * 2,
+                reinterpret_cast<Uint8*>(sound.samples.data()));
     return sound;
 }
 
