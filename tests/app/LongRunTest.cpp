@@ -6,7 +6,6 @@
 // day's date and calendar week, and the heap does not grow.
 #include "tests/support/ClockFixture.h"
 
-#include <algorithm>
 #include <cstdlib>
 #include <ctime>
 #include <malloc.h>
@@ -32,14 +31,9 @@ std::string Format(const std::tm& local, const char* format) {
 
 class LongRunTest : public ClockFixture, public ::testing::WithParamInterface<const char*> {
   protected:
+    // Nothing else in these tests reads the local time zone.
     static void SetUpTestSuite() {
-        const char* zone = std::getenv("TZ");
-        savedZone_ = zone != nullptr ? zone : "";
         setenv("TZ", "Europe/Berlin", 1);
-        tzset();
-    }
-    static void TearDownTestSuite() {
-        savedZone_.empty() ? unsetenv("TZ") : setenv("TZ", savedZone_.c_str(), 1);
         tzset();
     }
     // The tick that sees the second, then the one that redraws it; true when the alarm has
@@ -114,16 +108,16 @@ TEST_P(LongRunTest, EachDayRingsSignalsAndShowsAsTheTimeZoneSays) {
         }
     }
     EXPECT_EQ(days.size(), 400u);
-    std::vector<int> signalCounts, ringCounts;
+    std::map<int, int> daysWithSignals, daysWithRings; // how many days had how many
     for (const auto& [date, day] : days) {
         EXPECT_EQ(day.signals, day.expectedSignals) << date;
         EXPECT_EQ(day.rings, day.expectedRings) << date;
-        signalCounts.push_back(day.expectedSignals);
-        ringCounts.push_back(day.expectedRings);
+        ++daysWithSignals[day.expectedSignals];
+        ++daysWithRings[day.expectedRings];
     }
-    EXPECT_EQ(std::ranges::count(signalCounts, 23), 1); // the spring change
-    EXPECT_EQ(std::ranges::count(signalCounts, 25), 1); // the autumn change
-    EXPECT_EQ(std::ranges::count(ringCounts, 1), alarm == "02:30" ? 398 : 400);
+    EXPECT_EQ(daysWithSignals, (std::map<int, int>{{23, 1}, {24, 398}, {25, 1}}));
+    EXPECT_EQ(daysWithRings, alarm == "02:30" ? (std::map<int, int>{{0, 1}, {1, 398}, {2, 1}})
+                                              : (std::map<int, int>{{1, 400}}));
     EXPECT_LT(mallinfo2().uordblks, heapAfterAMonth + 64 * 1024) << heapAfterAMonth;
 }
 
