@@ -1,7 +1,6 @@
 // The committed artwork, decoded and read back the way a person reads it. The maps as a
 // whole: the greyscale rule with its one background colour, glow that stays inside each cell,
-// the size budget, the indicator icons, the colour close button and the program icon; the
-// palette PNG encoder the artwork generator stores the maps with. The seven-segment maps:
+// and the size budget. The seven-segment maps:
 // find the segments in the lit "8", then check which of them each cell lights, that the dark
 // segments are there behind every digit, and the colon maps drawn between the digits. The
 // text map: 96 characters for codes 32..127, each over the unlit sixteen segments, all
@@ -135,59 +134,6 @@ TEST(ArtMapFormat, MapsAreGreyOnTheExactBackgroundWithTheGlowInsideEachCellWithi
     }
     EXPECT_LT(bytes, 200u * 1024u);
     EXPECT_EQ(LoadArt("MAPS", "PicMapDotsB").At(0, 0), kBackground);
-}
-
-// The unlit indicator icon can be seen but is dark; wherever it has its body, the lit one
-// shines. Of the close button only the highlighted and the pressed cell are drawn: the button
-// shows while the pointer is over it. Red left of the cross, white in its middle (one pixel
-// lower when pressed). The program icon is a square green display in every size.
-TEST(ArtMapFormat, IndicatorIconsLightUpTheCloseButtonIsAWhiteCrossOnRedTheProgramIconGreen) {
-    for (int icon = 0; icon < 3; ++icon) {
-        SCOPED_TRACE("icon " + std::to_string(icon + 1));
-        const RgbImage unlit = Glyph(MapId::PicMapOpt, icon * 2 + 1);
-        const RgbImage lit = Glyph(MapId::PicMapOpt, icon * 2 + 2);
-        EXPECT_GT(LitArea(unlit, 12).pixels, 40);
-        EXPECT_EQ(LitArea(unlit, 100).pixels, 0);
-        auto dull = [&](Rgb p, int x, int y) {
-            return Grey(p) >= 12 && Grey(lit.At(x, y)) < 3 * Grey(p);
-        };
-        EXPECT_EQ(CountPixels(unlit, dull), 0);
-    }
-    for (const int index : {3, 4}) {
-        const RgbImage cell = Glyph(MapId::PicBut, index);
-        auto notRed = [](Rgb p, int x, int y) {
-            return y == 7 && x >= 2 && x < 10 && p.r <= 2 * std::max(p.g, p.b);
-        };
-        EXPECT_EQ(CountPixels(cell, notRed), 0) << "cell " << index;
-        const Rgb middle = cell.At(18, 7 + (index == 4 ? 1 : 0));
-        EXPECT_GE(std::min({middle.r, middle.g, middle.b}), 230) << "cell " << index;
-    }
-    EXPECT_NE(Glyph(MapId::PicBut, 4), Glyph(MapId::PicBut, 3)) << "pressed looks different";
-    for (const int size : {32, 48, 64, 128, 256}) {
-        const RgbImage icon = LoadArt("ICONS", "diglux-" + std::to_string(size));
-        ASSERT_EQ(icon.Bounds(), (Rect{0, 0, size, size}));
-        auto green = [](Rgb p, int, int) { return p.g > 120 && p.g > 2 * std::max(p.r, p.b); };
-        EXPECT_GT(CountPixels(icon, green), size * size / 50) << "lit green segments at " << size;
-    }
-}
-
-// A full palette of 256 colours and an odd width, so that rows are not a multiple of four
-// bytes; the same image always gives the same bytes.
-TEST(ArtPaletteCodec, EncodedImagesDecodeToTheSamePixels) {
-    std::vector<Rgb> palette;
-    std::vector<std::uint8_t> indices;
-    RgbImage expected(17, 16);
-    for (int i = 0; i < 256; ++i) {
-        palette.push_back({std::uint8_t(i), std::uint8_t(255 - i), 7});
-    }
-    for (int i = 0; i < 17 * 16; ++i) { // x = i % 17, y = i / 17
-        indices.push_back(std::uint8_t((i % 17 * 15 + i / 17) % 256));
-        expected.Set(i % 17, i / 17, palette[indices.back()]);
-    }
-    const auto png = EncodePalettePng(17, 16, indices, palette);
-    std::string error;
-    EXPECT_EQ(LibPngDecoder().DecodePng(png, error), expected) << error;
-    EXPECT_EQ(EncodePalettePng(17, 16, indices, palette), png);
 }
 
 // A lit segment's middle is at least kLit bright; an unlit one is visible but clearly dark.
