@@ -111,6 +111,11 @@ x_session_ended() {
 }
 x_session_ended_quietly() { x_session_ended "$1" && x_session_quiet "$1"; }
 x_session_quiet() { [ ! -s "$SESSION_DIR/err.log" ] || x_session_fail "$1: output on stderr: $(cat "$SESSION_DIR/err.log")"; }
+# x_session_said CASE PATTERN: the clock's stderr is one line, "diglux: " and PATTERN.
+x_session_said() {
+    [ "$(wc -l <"$SESSION_DIR/err.log")" -eq 1 ] && grep -q "^diglux: $2" "$SESSION_DIR/err.log" ||
+        x_session_fail "$1: not one line \"diglux: $2\" on stderr: $(cat "$SESSION_DIR/err.log")"
+}
 
 # Sleeps until SECONDS after the clock was started.
 x_session_wait_until() {
