@@ -30,11 +30,14 @@ test: deps
 	cd $(BUILD) && $(CTEST) --output-on-failure
 	$(MAKE) asan-test
 
-# The sanitizers write their reports into files, so that a report from a process no test waits
-# for (a clock the session ends) is seen as well: any report fails the run and is shown.
+# The sanitizers write their reports into files, so that a report from a process whose exit no
+# test checks (a clock ended with its session) is seen as well: any report fails the run and is
+# shown. The benchmarks are built for their start-up timer, which an end-to-end test uses.
 # libfaketime, preloaded by the end-to-end tests, comes before the sanitizer's runtime, which
 # is fine for it. Leaks inside libraries, never in the clock's own code, are suppressed by
-# tests/lsan.supp, which says why for each.
+# tests/lsan.supp, which says why for each. The settings store's stress test (a writer killed
+# hundreds of times) runs in the normal build only: here it takes 90 s instead of 2 s, and the
+# code it drives is run under the sanitizers by the store's other tests.
 SANITIZER_REPORTS = $(abspath $(ASAN_BUILD))/sanitizer-reports
 SANITIZER_ENV = ASAN_OPTIONS=verify_asan_link_order=0:log_path=$(SANITIZER_REPORTS)/asan \
                 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
@@ -45,7 +48,8 @@ asan-test: deps
 	      -DDIGLUX_GUI=ON -DDIGLUX_BENCH=ON $(CMAKE_FLAGS)
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	rm -rf $(SANITIZER_REPORTS) && mkdir -p $(SANITIZER_REPORTS)
-	cd $(ASAN_BUILD) && $(SANITIZER_ENV) $(CTEST) --output-on-failure; status=$$?; \
+	cd $(ASAN_BUILD) && $(SANITIZER_ENV) $(CTEST) --output-on-failure -E '^Reliability\.'; \
+	  status=$$?; \
 	  if [ -n "$$(ls $(SANITIZER_REPORTS))" ]; then \
 	    cat $(SANITIZER_REPORTS)/*; echo "asan-test: sanitizer reports above" >&2; status=1; fi; \
 	  exit $$status
