@@ -2,9 +2,8 @@
 # The settings folder on a small tmpfs of its own, made read-only, then full, before the clock
 # ends (after F2 changed a setting): each time it says in one line that it cannot save, and the
 # settings file is left whole as it was. Needs mounting (root); skipped (77) where not allowed.
-[ -n "${DIGLUX_OWN_MOUNTS:-}" ] || ! unshare -m true 2>/dev/null ||
-    DIGLUX_OWN_MOUNTS=1 exec unshare -m --propagation private bash "$0" "$@"
-[ -n "${DIGLUX_OWN_MOUNTS:-}" ] || { echo "SKIP: cannot mount a tmpfs here" && exit 77; }
+[ -n "${DIGLUX_OWN_MOUNTS:-}" ] || { unshare -m true 2>/dev/null || { echo "SKIP: cannot mount here"; exit 77; }
+    DIGLUX_OWN_MOUNTS=1 exec unshare -m bash "$0" "$@"; } # mounts of its own, gone when it ends
 . "$(dirname "$0")/x-session.sh"
 x_session_start
 folder=$XDG_CONFIG_HOME/diglux
