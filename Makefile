@@ -24,9 +24,9 @@ build: deps $(BUILD)/CMakeCache.txt
 run: build
 	$(BUILD)/diglux
 
-# Every test: warnings as errors, all tests (unit, host, end-to-end), then the unit tests
-# again under AddressSanitizer and UndefinedBehaviorSanitizer, then the fuzz targets' seeds
-# and 20 s of fuzzing each.
+# Every test: warnings as errors, all tests (unit, host, end-to-end), then all of them again
+# with the clock and its tests built with AddressSanitizer and UndefinedBehaviorSanitizer, then
+# the fuzz targets' seeds and 20 s of fuzzing each.
 test: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDIGLUX_WERROR=ON $(CMAKE_FLAGS)
 	cmake --build $(BUILD) -j $(JOBS)
@@ -34,11 +34,29 @@ test: deps
 	$(MAKE) asan-test
 	$(MAKE) fuzz-test
 
+# The sanitizers write their reports into files, so that a report from a process whose exit no
+# test checks (a clock ended with its session) is seen as well: any report fails the run and is
+# shown. The benchmarks are built for their start-up timer, which an end-to-end test uses.
+# libfaketime, preloaded by the end-to-end tests, comes before the sanitizer's runtime, which
+# is fine for it. Leaks inside libraries, never in the clock's own code, are suppressed by
+# tests/lsan.supp, which says why for each. The settings store's stress test (a writer killed
+# hundreds of times) runs in the normal build only: here it takes 90 s instead of 2 s, and the
+# code it drives is run under the sanitizers by the store's other tests.
+SANITIZER_REPORTS = $(abspath $(ASAN_BUILD))/sanitizer-reports
+SANITIZER_ENV = ASAN_OPTIONS=verify_asan_link_order=0:log_path=$(SANITIZER_REPORTS)/asan \
+                LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
+                UBSAN_OPTIONS=print_stacktrace=1:log_path=$(SANITIZER_REPORTS)/ubsan
+
 asan-test: deps
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DDIGLUX_WERROR=ON -DDIGLUX_SANITIZE=ON \
-	      -DDIGLUX_GUI=OFF -DDIGLUX_BENCH=OFF $(CMAKE_FLAGS)
+	      -DDIGLUX_GUI=ON -DDIGLUX_BENCH=ON $(CMAKE_FLAGS)
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
-	cd $(ASAN_BUILD) && ctest --output-on-failure
+	rm -rf $(SANITIZER_REPORTS) && mkdir -p $(SANITIZER_REPORTS)
+	cd $(ASAN_BUILD) && $(SANITIZER_ENV) $(CTEST) --output-on-failure -E '^Reliability\.'; \
+	  status=$$?; \
+	  if [ -n "$$(ls $(SANITIZER_REPORTS))" ]; then \
+	    cat $(SANITIZER_REPORTS)/*; echo "asan-test: sanitizer reports above" >&2; status=1; fi; \
+	  exit $$status
 
 # The libFuzzer targets of tests/fuzz, built with clang and ASan/UBSan in their own folder.
 fuzz-build: deps

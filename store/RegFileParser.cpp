@@ -30,53 +30,70 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() && SameName(text.substr(0, prefix.size()), prefix);
 }
 
-// The file's text: UTF-16 LE (with its byte-order mark) turned into UTF-8, a UTF-8 mark
-// dropped, anything else taken as it is.
-bool DecodeText(std::string_view bytes, std::string& text) {
+// The file's text: UTF-16 LE (with its byte-order mark) turned into UTF-8 in converted, a
+// UTF-8 mark dropped, anything else taken as it is (not copied: files can be large).
+bool DecodeText(std::string_view bytes, std::string& converted, std::string_view& text) {
     if (bytes.starts_with("\xFF\xFE")) {
-        return Utf16LeToUtf8(bytes.substr(2), text);
+        if (!Utf16LeToUtf8(bytes.substr(2), converted)) {
+            return false;
+        }
+        text = converted;
+        return true;
     }
     if (bytes.starts_with("\xEF\xBB\xBF")) {
         bytes.remove_prefix(3);
     }
-    text.assign(bytes);
+    text = bytes;
     return true;
 }
 
-// Physical lines joined where a line ends in "\" (long hex data), comments and blank lines
-// left out.
-std::vector<Line> LogicalLines(const std::string& text) {
-    std::vector<Line> lines;
-    bool continues = false;
-    int number = 0;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        auto end = text.find('\n', start);
-        if (end == std::string::npos) {
-            end = text.size();
+// Hands out the logical lines one at a time, so that reading stops at the first bad line
+// instead of splitting a whole large file of garbage first: physical lines joined where a line
+// ends in "\" (long hex data), comments and blank lines left out.
+class LineReader {
+  public:
+    explicit LineReader(std::string_view text) : text_(text) {}
+
+    // The next logical line; false after the last.
+    bool Next(Line& line) {
+        bool continues = false;
+        while (start_ <= text_.size()) {
+            const std::string_view part = Trim(NextPhysical());
+            if (continues) {
+                line.text += part;
+            } else if (!part.empty() && part.front() != ';') {
+                line = {number_, std::string(part)};
+            } else {
+                continue;
+            }
+            continues = !line.text.empty() && line.text.back() == '\\' && line.text.front() != '[';
+            if (!continues) {
+                return true;
+            }
+            line.text.pop_back();
         }
-        std::string_view raw(text.data() + start, end - start);
-        start = end + 1;
-        ++number;
+        return continues; // the file ends inside a continued line
+    }
+
+  private:
+    std::string_view NextPhysical() {
+        auto end = text_.find('\n', start_);
+        if (end == std::string_view::npos) {
+            end = text_.size();
+        }
+        std::string_view raw = text_.substr(start_, end - start_);
+        start_ = end + 1;
+        ++number_;
         if (raw.ends_with('\r')) {
             raw.remove_suffix(1);
         }
-        const std::string_view line = Trim(raw);
-        if (continues) {
-            lines.back().text += line;
-        } else if (!line.empty() && line.front() != ';') {
-            lines.push_back({number, std::string(line)});
-        } else {
-            continue;
-        }
-        continues = !lines.back().text.empty() && lines.back().text.back() == '\\' &&
-                    lines.back().text.front() != '[';
-        if (continues) {
-            lines.back().text.pop_back();
-        }
+        return raw;
     }
-    return lines;
-}
+
+    std::string_view text_;
+    std::size_t start_ = 0;
+    int number_ = 0;
+};
 
 class Parser {
   public:
@@ -292,23 +309,25 @@ class Parser {
 } // namespace
 
 std::optional<RegistryTree> ParseRegFile(std::string_view bytes, RegFileError& error) {
-    std::string text;
-    if (!DecodeText(bytes, text)) {
+    std::string converted;
+    std::string_view text;
+    if (!DecodeText(bytes, converted, text)) {
         error = {0, "the file is not UTF-16 text"};
         return std::nullopt;
     }
-    const std::vector<Line> lines = LogicalLines(text);
-    if (lines.empty()) {
+    LineReader lines(text);
+    Line line{};
+    if (!lines.Next(line)) {
         return RegistryTree(); // an empty file holds no keys
     }
-    const bool unicode = lines.front().text == kVersion5;
-    if (!unicode && lines.front().text != kVersion4) {
-        error = {lines.front().number, "not a registry file (REGEDIT4 expected)"};
+    const bool unicode = line.text == kVersion5;
+    if (!unicode && line.text != kVersion4) {
+        error = {line.number, "not a registry file (REGEDIT4 expected)"};
         return std::nullopt;
     }
     Parser parser(unicode, error);
-    for (std::size_t i = 1; i < lines.size(); ++i) {
-        if (!parser.ParseLine(lines[i])) {
+    while (lines.Next(line)) {
+        if (!parser.ParseLine(line)) {
             return std::nullopt;
         }
     }

@@ -34,6 +34,8 @@ FileRead ReadWhole(const std::string& path, std::string& bytes) {
         return FileRead::NotAFile;
     }
     bytes.clear();
+    // One allocation for the whole file: growing step by step copies a large file many times.
+    bytes.reserve(static_cast<std::size_t>(info.st_size));
     char buffer[65536];
     for (;;) {
         const ssize_t got = read(fd, buffer, sizeof buffer);

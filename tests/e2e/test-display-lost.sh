@@ -9,7 +9,6 @@ sleep 1 && xdotool key --window "$window" F2 && sleep 0.5
 
 kill -KILL "$xvfb" && wait "$xvfb" 2>/dev/null
 x_session_ended "the X server died"
-[ "$(wc -l <"$SESSION_DIR/err.log")" -eq 1 ] && grep -q "^diglux: the X display has gone away" "$SESSION_DIR/err.log" ||
-    x_session_fail "expected one line about the lost display on stderr: $(cat "$SESSION_DIR/err.log")"
+x_session_said "the X server died" "the X display has gone away"
 x_session_store_has '"Blink"="1"'
 echo "PASS: a dying X server ends the clock in order, with its settings written"

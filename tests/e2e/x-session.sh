@@ -82,11 +82,12 @@ x_session_start() {
 # x_session_clock BINARY [CLOCK_TIME]: starts the clock (at CLOCK_TIME, UTC) with its output in
 # out.log and err.log, and sets clock (its pid), launched (when) and window once it is shown.
 # libfaketime is preloaded directly, so that $! is the clock itself (the faketime wrapper would
-# fork); "@" lets the time advance, as frozen time would stop every timer.
+# fork); "@" lets the time advance, as frozen time would stop every timer. File times stay real
+# (NO_FAKE_STAT): its stat fails once it is torn down at exit, where the sanitizers' leak check calls it.
 x_session_clock() {
     local fake=() lib=/usr/lib/x86_64-linux-gnu/faketime/libfaketimeMT.so.1
     [ -z "${2:-}" ] || [ -e "$lib" ] || x_session_fail "libfaketime is not installed (scripts/install-deps)"
-    [ -z "${2:-}" ] || fake=(TZ=UTC LD_PRELOAD="$lib" FAKETIME="@$2" FAKETIME_DONT_FAKE_MONOTONIC=1)
+    [ -z "${2:-}" ] || fake=(TZ=UTC LD_PRELOAD="$lib" FAKETIME="@$2" FAKETIME_DONT_FAKE_MONOTONIC=1 NO_FAKE_STAT=1)
     launched=$(date +%s.%N)
     env "${fake[@]}" "$1" >"$SESSION_DIR/out.log" 2>"$SESSION_DIR/err.log" &
     clock=$! && x_session_track "$clock"
@@ -111,6 +112,11 @@ x_session_ended() {
 }
 x_session_ended_quietly() { x_session_ended "$1" && x_session_quiet "$1"; }
 x_session_quiet() { [ ! -s "$SESSION_DIR/err.log" ] || x_session_fail "$1: output on stderr: $(cat "$SESSION_DIR/err.log")"; }
+# x_session_said CASE PATTERN: the clock's stderr is one line, "diglux: " and PATTERN.
+x_session_said() {
+    [ "$(wc -l <"$SESSION_DIR/err.log")" -eq 1 ] && grep -q "^diglux: $2" "$SESSION_DIR/err.log" ||
+        x_session_fail "$1: not one line \"diglux: $2\" on stderr: $(cat "$SESSION_DIR/err.log")"
+}
 
 # Sleeps until SECONDS after the clock was started.
 x_session_wait_until() {
