@@ -249,7 +249,6 @@ TEST(StartupChecks, NewManifestRestartsOnceAndTheNewProcessSkipsTheInstanceTest)
     EXPECT_EQ(reload(), "none");
 }
 
-
 class MainTickTest : public ClockFixture {
   protected:
     void SetUp() override {

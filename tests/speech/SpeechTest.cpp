@@ -192,7 +192,6 @@ TEST_F(SndMixerTest, OffOrWithoutControlsNothingIsTouched) {
               (test::CallLog{"mixer.Set 0 0 32768", "mixer.Set 1 1 0"}));
 }
 
-
 // The numbers, and their words as one text, since a table of pairs would fill a page.
 void ExpectWords(const std::vector<int>& numbers, std::int16_t ordinal, const std::string& text) {
     std::istringstream in(text);

@@ -117,7 +117,6 @@ TEST(DynamicValue, EmptyTextAndNumbersFromTexts) {
     EXPECT_EQ(DynamicValue(DynamicValue::DynamicValue::Bytes{'1'}).NumericValue(), 0.0);
 }
 
-
 using namespace std::string_literals;
 
 // UTF-16 LE with its byte-order mark, as the Windows registry editor exports version 5.00.
