@@ -1,7 +1,6 @@
-# A private X session, sourced by the end-to-end tests (test-NAME.sh DIGLUX_BINARY TESTS_FOLDER)
-# and bench/idle-cost.sh: Xvfb on a display number it picks itself, openbox, a private HOME and
-# XDG folders, for the sound tests a private PulseAudio server. What was started here or given
-# to x_session_track is stopped when the script exits.
+# A private X session for the end-to-end tests (test-NAME.sh DIGLUX_BINARY TESTS_FOLDER) and
+# bench/idle-cost.sh: Xvfb, openbox, private HOME and XDG folders, a private PulseAudio server
+# for the sound tests. What was started here or given to x_session_track stops with the script.
 set -u
 SESSION_DIR=$(mktemp -d "${TMPDIR:-/tmp}/diglux-e2e.XXXXXX")
 SESSION_PIDS=()
@@ -39,8 +38,7 @@ x_session_poll() {
     return 1
 }
 
-# One try at Xvfb plus openbox, each step checked; sets DISPLAY and xvfb (the server's pid),
-# or says why it failed in start_error.
+# One try at Xvfb plus openbox: sets DISPLAY and xvfb (the server's pid), or start_error.
 x_session_try_start() {
     local log="$SESSION_DIR/xvfb.log" wm lines='[ "$(wc -l 2>/dev/null <"$SESSION_DIR/display")" -ge 1 ] 2>/dev/null'
     local managed='xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"'
@@ -63,8 +61,7 @@ x_session_try_start() {
     return 1
 }
 
-# A start can fail for reasons outside the test (it once did in CI, for a reason its log did
-# not show): three tries, each from nothing, each failure said on stderr.
+# A start can fail for reasons outside the test (once in CI): three tries, each said on stderr.
 x_session_start() {
     x_session_need Xvfb openbox xdotool xwininfo xprop
     export HOME="$SESSION_DIR/home" XDG_RUNTIME_DIR="$SESSION_DIR/run" TMPDIR="$SESSION_DIR/tmp"
@@ -95,8 +92,7 @@ x_session_clock() {
     [ -n "$window" ] || x_session_fail "no Diglux window appeared; stderr: $(cat "$SESSION_DIR/err.log")"
 }
 
-# x_session_need_check TESTS_FOLDER [TOOL...]: sets check to the screenshot reader in
-# TESTS_FOLDER; the reader and the tools must be there.
+# x_session_need_check TESTS_FOLDER [TOOL...]: check, the screenshot reader; it and TOOLs must exist.
 x_session_need_check() {
     check="$1/diglux_e2e_check"
     [ -x "$check" ] || x_session_fail "$check is missing (build target diglux_e2e_check)"
@@ -130,8 +126,7 @@ x_session_store_has() {
     for value; do grep -qF "$value" "$store" || x_session_fail "the store lacks $value: $(cat "$store")"; done
 }
 
-# x_session_read_display [R G B]: sets face (date and time), line and field (the texts) to what
-# a screenshot shows of the clock at 32,32 in the display colour given (default green).
+# x_session_read_display [R G B]: face, line and field as a screenshot of the clock shows them.
 x_session_read_display() {
     import -window root "$SESSION_DIR/shot.png" || x_session_fail "screenshot failed"
     local text
@@ -140,8 +135,7 @@ x_session_read_display() {
     face=${face#clock: } line=${line#line: } field=${field#field: }
 }
 
-# A private PulseAudio server for everything started later, with a null sink whose monitor
-# records every new stream from its first sample (norewinds=1).
+# A private PulseAudio server; its null sink's monitor records every stream from its start.
 audio_server_start() {
     x_session_need pulseaudio pactl parec
     local dir="$SESSION_DIR/audio"
