@@ -3,7 +3,7 @@
 // itself and takes SDL's audio thread with it, Stop or a new sound cuts a sound short, and
 // unreadable sounds or a missing audio driver fail quietly. Without a sound card the ALSA
 // mixer finds and changes nothing. Against the private PulseAudio server that
-// tests/e2e/test-sound-pulse.sh starts (it sets DIGLUX_PULSE_TEST): a synchronous sound
+// tests/e2e/test-sound-server-lost.sh starts (it sets DIGLUX_PULSE_TEST): a synchronous sound
 // returns after its length, and no stream or client of the clock is left; raising and
 // restoring the volume are seen by pactl, and the wave line is the program's own gain (the
 // server has no "PCM" control). That the whole of a synchronous sound, its end included, is
@@ -21,8 +21,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace diglux {
 namespace {
@@ -117,18 +115,12 @@ TEST(SdlSoundDevice, PlaysSampleForSampleScaledByTheGainEndsByItselfOrIsCutAndFa
 // Without a sound server or card, SDL tries ALSA, whose many complaints reach stderr as one
 // line of the clock's own.
 TEST(SdlSoundDevice, WithoutAnyDeviceAlsaSaysOneLineOnce) {
-    TempFolder folder;
     ScopedEnv server{"PULSE_SERVER", "unix:/nonexistent"}, driver{"SDL_AUDIODRIVER", "alsa"};
-    std::fflush(stderr);
-    const int console = dup(STDERR_FILENO);
-    const int captured = open((folder.path / "stderr").c_str(), O_CREAT | O_WRONLY, 0600);
-    dup2(captured, STDERR_FILENO);
     SdlOutputGain gain;
     SdlSoundDevice device(gain);
+    ::testing::internal::CaptureStderr();
     EXPECT_FALSE(device.PlayWave(Piep(), SoundFlags{}) || device.PlayWave(Piep(), SoundFlags{}));
-    std::fflush(stderr);
-    dup2(console, STDERR_FILENO);
-    const std::string said = ReadText(folder.path / "stderr");
+    const std::string said = ::testing::internal::GetCapturedStderr();
     EXPECT_TRUE(said.starts_with("diglux: sound: ")) << said;
     EXPECT_EQ(std::ranges::count(said, '\n'), 1) << said;
 }
@@ -146,7 +138,7 @@ TEST(AlsaMixer, WithoutACardNothingIsFoundOrChanged) {
     EXPECT_TRUE(gain.Volume() == kMax && !gain.Muted());
 }
 
-// Runs only inside tests/e2e/test-sound-pulse.sh, with its private server and null sink.
+// Runs only inside tests/e2e/test-sound-server-lost.sh, with its private server and null sink.
 //
 // Playback: the call returns after the beep (200 ms), with the device, stream and client
 // closed.
@@ -157,7 +149,7 @@ TEST(AlsaMixer, WithoutACardNothingIsFoundOrChanged) {
 // the gain that the wave line is the program's own.
 TEST(SdlAndAlsaOnPulse, PlaybackReturnsAfterItsLengthAndTheMixerRaisesAndRestores) {
     if (std::getenv("DIGLUX_PULSE_TEST") == nullptr) {
-        GTEST_SKIP() << "runs in tests/e2e/test-sound-pulse.sh (private PulseAudio)";
+        GTEST_SKIP() << "runs in tests/e2e/test-sound-server-lost.sh (private PulseAudio)";
     }
     SdlOutputGain gain;
     SdlSoundDevice device(gain);
