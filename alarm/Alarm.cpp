@@ -74,6 +74,11 @@ void Alarm::TimerAlarm_Timer(bool alarmEntryMode) {
     }
 }
 
+long Alarm::IdleTicksAhead(bool alarmEntryMode) const {
+    const bool bellMirrorsSetting = p_.time.BellState() == (p_.settings.Alarm_Enabled ? 1 : 0);
+    return alarmEntryMode || ringing_ || !bellMirrorsSetting ? 0 : kIdleForever;
+}
+
 void Alarm::RingingPhase() {
     const int bell = p_.time.BellState() == 0 ? 1 : 0;
     p_.time.ShowBell(bell);

@@ -43,6 +43,9 @@ class Alarm {
     // to be spoken at the next bright phase.
     void NewSecond(const LocalDateTime& now);
     void TimerAlarm_Timer(bool alarmEntryMode);
+    // Whether TimerAlarm_Timer has nothing to do until something changes: no entry, no
+    // ringing, and the bell already mirrors Alarm.Enabled (0 ticks, or kIdleForever).
+    long IdleTicksAhead(bool alarmEntryMode) const;
     // Silences a ringing alarm; it stays armed for the next day.
     void AlarmStop();
 

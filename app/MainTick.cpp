@@ -1,9 +1,11 @@
 #include "MainTick.h"
 
 #include "model/GermanText.h"
+#include "model/TimeText.h"
 #include "speech/Sentences.h"
 #include "window/WindowStyle.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace diglux {
@@ -44,6 +46,26 @@ void MainTick::Timer1_Timer() {
         p_.alarm.AlarmTest(tickNow_, p_.entry.AlarmEntryMode());
         OncePerSecond();
     }
+}
+
+long MainTick::IdleTicksAhead(double msToNextTick, double intervalMs) const {
+    if (halfSecondTicks_ == 0 || p_.face.PicX().Visible() || p_.placement.OrientationChanged()) {
+        return 0;
+    }
+    const long next = ticksInSecond_ + 1;
+    const long beforeRedraw = next <= 1                  ? 0
+                              : next <= halfSecondTicks_ ? halfSecondTicks_ - next
+                                                         : kIdleForever;
+    // One reading gives both the second and how much of it is left.
+    const double clock = p_.clock.SecondsSinceMidnight();
+    const double second = std::floor(clock);
+    if (static_cast<int>(second) != SecondsOfDay(tickNow_)) {
+        return 0; // the next tick sees a new second
+    }
+    // The ticks due before the next second (less the margin) cannot see it.
+    const double room = (second + 1 - clock) * 1000 - kIdleMarginMs - msToNextTick;
+    const long beforeSecond = room <= 0 ? 0 : static_cast<long>(std::ceil(room / intervalMs));
+    return std::min(beforeRedraw, beforeSecond);
 }
 
 void MainTick::OncePerSecond() {

@@ -46,6 +46,12 @@ class MainTick {
     // The second the start-up drawing showed: the first tick of that second redraws.
     void Start(const LocalDateTime& now) { tickNow_ = now; }
     void Timer1_Timer();
+    // How many of the coming ticks would do no more than count themselves: none while the
+    // close button shows or the desktop has turned, none up to the tick that can see the
+    // next second, and none of the two redraw ticks after it.
+    long IdleTicksAhead(double msToNextTick, double intervalMs) const;
+    // Ticks left out because they were idle: they count as ticks of this second.
+    void CountIdleTicks(long ticks) { ticksInSecond_ += ticks; }
     // The second the tick saw last.
     const LocalDateTime& TickNow() const { return tickNow_; }
 

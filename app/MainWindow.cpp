@@ -56,6 +56,17 @@ MainWindow::MainWindow(const Host& host) : parts_(std::make_unique<Parts>(host, 
     p.timers.timerSound = host.timers.CreateTimer(500, [] {});
     p.timers.timerScr = timer(5, [&p] { p.text.TimerScr_Timer(); });
     p.text.SetScrollTimer(p.timers.timerScr);
+    // The ticks that would change nothing may be slept through.
+    host.timers.SetIdleTicks(p.timers.timer1, {[&p](double ms, double interval) {
+                                                   return p.tick.IdleTicksAhead(ms, interval);
+                                               },
+                                               [&p](long ticks) { p.tick.CountIdleTicks(ticks); }});
+    host.timers.SetIdleTicks(p.timers.timerAlarm, {[&p](double, double) {
+                                 return p.alarm.IdleTicksAhead(p.entry.AlarmEntryMode());
+                             }});
+    host.timers.SetIdleTicks(p.timers.timerScr, {[&p](double ms, double interval) {
+                                 return p.text.IdleScrollTicks(ms, interval);
+                             }});
     host.window.AttachFrame(&p.face.Frame());
     host.window.SetEventSink(this);
 }
@@ -150,12 +161,13 @@ void MainWindow::OnDisplayLost() {
 }
 
 // Runs an input handler until the clock has ended (pointer input only once it has started),
-// then pushes what the handler changed to the screen.
+// then pushes what the handler changed to the screen. The next tick of every timer runs.
 template <typename Handler> void MainWindow::Forward(bool beforeStart, Handler&& handler) {
     Parts& p = *parts_;
     if (p.phase != Parts::Phase::Running && (p.phase != Parts::Phase::Starting || !beforeStart)) {
         return;
     }
+    p.host.timers.NoteEvent(); // whatever the input changed, every timer's next tick sees
     handler(p);
     if (p.phase != Parts::Phase::Ended) {
         p.face.Present(p.host.window);

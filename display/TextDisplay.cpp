@@ -134,6 +134,19 @@ void TextDisplay::TimerScr_Timer() {
     }
 }
 
+long TextDisplay::IdleScrollTicks(double msToNextTick, double intervalMs) const {
+    if (!scrolling_) {
+        return kIdleForever;
+    }
+    const double now = clock_.SecondsSinceMidnight();
+    // A step is due once the delay has passed, or when the clock went back (midnight).
+    const double room = (scrollLast_ + scrollDelay_ - now) * 1000 - kIdleMarginMs - msToNextTick;
+    if (now < scrollLast_ || room < 0) {
+        return 0;
+    }
+    return static_cast<long>(std::floor(room / intervalMs)) + 1;
+}
+
 std::string TextDisplay::FieldContent(const LocalDateTime& today) const {
     const auto week = [&today] {
         return "KW " + std::to_string(IsoWeek(today.year, today.month, today.day));

@@ -53,6 +53,8 @@ class TextDisplay {
     void RollText2(const std::string& text, Align align, FieldChange change);
     // TimerScr's handler: advances a running scroll when its step is due.
     void TimerScr_Timer();
+    // How many of TimerScr's coming ticks fall before the next scroll step is due.
+    long IdleScrollTicks(double msToNextTick, double intervalMs) const;
 
     bool Scrolling() const { return scrolling_; }
     const std::string& Text1Shown() const { return text1Shown_; }

@@ -38,12 +38,15 @@ void WindowPlacement::NoteOrientation() {
     orientationIndex_ = Orientation(desktop_);
 }
 
+bool WindowPlacement::OrientationChanged() const {
+    return Orientation(desktop_) != orientationIndex_;
+}
+
 void WindowPlacement::ChkOrientation() {
-    const int orientation = Orientation(desktop_);
-    if (orientation == orientationIndex_) {
+    if (!OrientationChanged()) {
         return;
     }
-    orientationIndex_ = orientation;
+    orientationIndex_ = Orientation(desktop_);
     if (settings_.SagZeit || settings_.Signal) {
         sound_.PlayRes(kSoundResType, "PLONG", {.noWait = true});
     }

@@ -30,6 +30,8 @@ class WindowPlacement {
     void NoteOrientation();
     // Notices a turned desktop: a click sound, then the countdown to the other position.
     void ChkOrientation();
+    // Whether the desktop has turned since the window was placed (ChkOrientation acts then).
+    bool OrientationChanged() const;
     // Once a second: counts the save and load countdowns down and acts when one ends.
     void ChkLoadSave();
     // The window was dragged: its position is saved on the second change after next.

@@ -26,12 +26,12 @@ class RequestFlusher {
     unsigned long flushedUpTo_ = 0;
 };
 
-// Waits for input or the next due timer; true when a descriptor has something to read.
-bool WaitForInput(const FltkTimerService& timers, std::vector<pollfd>& fds) {
+// Waits for input or the next tick that may act; true when a descriptor has something to read.
+bool WaitForInput(FltkTimerService& timers, std::vector<pollfd>& fds) {
     for (pollfd& fd : fds) {
         fd.revents = 0;
     }
-    const int ready = poll(fds.data(), fds.size(), timers.MillisecondsToNextDue());
+    const int ready = poll(fds.data(), fds.size(), timers.PlanSleepMilliseconds());
     return ready > 0;
 }
 
@@ -59,7 +59,10 @@ void RunEventLoop(FltkTimerService& timers, const std::vector<int>& watchedFds,
             nextSweep = now + std::chrono::seconds(1);
         }
         // Events Xlib has already read wait in its queue, not on the connection.
-        if (XQLength(fl_display) > 0 || WaitForInput(timers, fds)) {
+        const bool input = XQLength(fl_display) > 0 || WaitForInput(timers, fds);
+        // The idle ticks slept through came before the input.
+        timers.CatchUp();
+        if (input) {
             Fl::check(); // handles the input, FLTK's own timeouts, and draws and flushes
             flusher.Sent();
         }

@@ -1,7 +1,8 @@
 // The clock's idle loop: sleeps in one poll() on the X connection and the given descriptors
-// until input arrives or a timer is due, lets FLTK handle input only when there is some, runs
-// the due timers itself and flushes what they drew. An idle clock wakes ten times a second,
-// and each wake-up costs one system call instead of FLTK's three.
+// until input arrives or a tick is due that may act, lets FLTK handle input only when there is
+// some, runs the due timers itself and flushes what they drew. Ticks that would change nothing
+// are slept through and counted, and each wake-up costs one system call instead of FLTK's
+// three.
 #pragma once
 
 #include "host/linux/FltkTimerService.h"

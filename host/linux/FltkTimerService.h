@@ -1,16 +1,12 @@
-// Form timers for the FLTK event loop. The service keeps each enabled timer's next due time
-// itself and holds one FLTK timeout for the earliest, so that timers run inside any FLTK loop
-// (message boxes, letting pending events run). The clock's own idle loop (RunEventLoop) asks
-// for the next due time and runs due timers directly, which spares FLTK's bookkeeping on
-// each of the ten wake-ups a second. Enabling a disabled timer starts a fresh interval, as a
-// form timer does.
+// Form timers for the FLTK event loop, over the toolkit-free schedule. The service holds one
+// FLTK timeout for the earliest due tick, so that timers run inside any FLTK loop (message
+// boxes, letting pending events run). The clock's own idle loop (RunEventLoop) plans its
+// sleep with the schedule, which leaves out the ticks that would change nothing, and runs
+// due timers directly, which spares FLTK's bookkeeping on each wake-up. Enabling a disabled
+// timer starts a fresh interval, as a form timer does.
 #pragma once
 
-#include "host/TimerService.h"
-
-#include <chrono>
-#include <memory>
-#include <vector>
+#include "host/TimerSchedule.h"
 
 namespace diglux {
 
@@ -24,24 +20,23 @@ class FltkTimerService final : public TimerService {
     TimerId CreateTimer(int intervalMs, std::function<void()> onTick) override;
     void SetEnabled(TimerId id, bool enabled) override;
     bool IsEnabled(TimerId id) const override;
+    void SetIdleTicks(TimerId id, IdleTicks idle) override;
+    void NoteEvent() override;
 
-    // Runs every enabled timer that is due, each at most once, in the order of creation.
+    // Takes every due tick once, in the order of creation (idle ones are only counted).
     void RunDue();
-    // Milliseconds until the next timer is due (0 when one is due now); -1 when none runs.
-    int MillisecondsToNextDue() const;
+    // On waking from a planned sleep: counts the idle ticks slept through.
+    void CatchUp();
+    // Milliseconds until the next tick that may act (0 when one is due now); -1 when no
+    // timer runs. The idle ticks before it are planned to be slept through.
+    int PlanSleepMilliseconds();
 
   private:
-    using Clock = std::chrono::steady_clock;
-    struct Timer;
     static void OnTimeout(void* service);
-    // Runs the due timers; true when one ran.
-    bool RunDueTimers();
-    Timer* Find(TimerId id) const;
-    bool Runs(const Timer& timer) const;
-    // Points the one FLTK timeout at the earliest due time (or removes it).
+    // Points the one FLTK timeout at the earliest due tick (or removes it).
     void Rearm();
 
-    std::vector<std::unique_ptr<Timer>> timers_;
+    TimerSchedule schedule_;
 };
 
 } // namespace diglux

@@ -24,7 +24,12 @@ class FakeClock final : public Clock, Logged {
     double SecondsSinceMidnight() const override {
         return (now.hour * 60 + now.minute) * 60 + now.second + fraction;
     }
-    void Sleep(int ms) override { Log("clock.Sleep " + std::to_string(ms)); }
+    void Sleep(int ms) override {
+        Log("clock.Sleep " + std::to_string(ms));
+        if (onSleep) {
+            onSleep(ms);
+        }
+    }
     // Moves the clock on by whole seconds, across midnight and month ends.
     void AdvanceSeconds(int seconds) {
         int second = SecondsOfDay(now) + seconds;
@@ -44,6 +49,7 @@ class FakeClock final : public Clock, Logged {
 
     LocalDateTime now{2024, 3, 1, 9, 5, 7};
     double fraction = 0.0; // part of the current second, for SecondsSinceMidnight
+    std::function<void(int ms)> onSleep;
 };
 
 class FakeEventPump final : public EventPump, Logged {
@@ -91,7 +97,12 @@ class FakeWindow final : public ClockWindowHost, Logged {
     using Logged::Logged;
     void SetEventSink(ClockWindowEvents* s) override { sink = s; }
     void AttachFrame(const RgbImage* f) override { frame = f; }
-    void Refresh(const Rect& area) override { refreshed.push_back(area); }
+    void Refresh(const Rect& area) override {
+        refreshed.push_back(area);
+        if (onRefresh) {
+            onRefresh(area);
+        }
+    }
     void Move(double left, double top) override {
         rect.left = static_cast<int>(left);
         rect.top = static_cast<int>(top);
@@ -113,6 +124,7 @@ class FakeWindow final : public ClockWindowHost, Logged {
     ClockWindowEvents* sink = nullptr;
     const RgbImage* frame = nullptr;
     std::vector<Rect> refreshed;
+    std::function<void(const Rect&)> onRefresh;
     Rect rect{0, 0, 654, 238};
     bool visible = false;
 
@@ -189,11 +201,15 @@ class FakeSound final : public SoundDevice, Logged {
         lastWave.assign(wave.begin(), wave.end());
         Log("sound.PlayWave " + resources_.NameOf(wave) + (flags.async ? " async" : " sync") +
             (flags.noWait ? " nowait" : ""));
+        if (onPlay) {
+            onPlay(wave, flags);
+        }
         return true;
     }
     void Stop() override { Log("sound.Stop"); }
 
     std::vector<std::uint8_t> lastWave; // the bytes of the last PlayWave
+    std::function<void(std::span<const std::uint8_t>, SoundFlags)> onPlay;
 
   private:
     const FakeResources& resources_;
@@ -225,8 +241,10 @@ class FakeMixer final : public MixerDevice, Logged {
 
 class FakeHost {
   public:
-    Host Bundle() {
-        return Host{clock,    events,    timers, window,    desktop, sound, mixer,
+    // The host, with the fake timers fired by hand unless another timer service is given.
+    Host Bundle(TimerService* timerService = nullptr) {
+        TimerService& t = timerService != nullptr ? *timerService : timers;
+        return Host{clock,    events,    t,      window,    desktop, sound, mixer,
                     registry, processes, system, resources, images,  files};
     }
     // The log entries that start with one of the prefixes, in order.
