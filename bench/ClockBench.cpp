@@ -89,7 +89,7 @@ void BM_RecolorSixMaps(benchmark::State& state) {
     for (auto _ : state) {
         maps.Recolor({static_cast<std::uint8_t>(95 + step), 255, 47});
         ++step;
-        benchmark::DoNotOptimize(maps.Working(MapId::PicMap7B).Data());
+        benchmark::DoNotOptimize(maps.ColorAt(MapId::PicMap7B, 40, 60));
     }
 }
 BENCHMARK(BM_RecolorSixMaps)->Unit(benchmark::kMicrosecond);

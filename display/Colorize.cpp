@@ -1,5 +1,6 @@
 #include "Colorize.h"
 
+#include <algorithm>
 #include <array>
 
 namespace diglux {
@@ -67,33 +68,24 @@ std::optional<PalettePicture> ToPalette(const RgbImage& picture) {
     return result;
 }
 
-RgbImage ColorizePicture(const PalettePicture& picture, Rgb color) {
-    RgbImage result;
-    ColorizePicture(picture, color, result);
-    return result;
-}
-
-void ColorizePicture(const PalettePicture& picture, Rgb color, RgbImage& into) {
-    // The tint of each palette colour once, then one lookup a pixel.
+PaletteColors TintPalette(const std::vector<Rgb>& palette, Rgb color) {
     const LevelTable red = MakeTable(color.r);
     const LevelTable green = MakeTable(color.g);
     const LevelTable blue = MakeTable(color.b);
-    std::array<Rgb, 256> tinted{};
-    for (std::size_t i = 0; i < picture.palette.size(); ++i) {
-        const Rgb c = picture.palette[i];
-        tinted[i] = {red[c.r], green[c.g], blue[c.b]};
+    PaletteColors tinted{};
+    for (std::size_t i = 0; i < palette.size() && i < tinted.size(); ++i) {
+        const Rgb c = palette[i];
+        tinted[i] = {red[c.r], green[c.g], blue[c.b], 0};
     }
-    if (into.Width() != picture.width || into.Height() != picture.height) {
-        into = RgbImage(picture.width, picture.height);
+    return tinted;
+}
+
+PaletteColors PlainPalette(const std::vector<Rgb>& palette) {
+    PaletteColors colors{};
+    for (std::size_t i = 0; i < palette.size() && i < colors.size(); ++i) {
+        colors[i] = {palette[i].r, palette[i].g, palette[i].b, 0};
     }
-    std::uint8_t* out = into.Data();
-    for (const std::uint8_t index : picture.indices) {
-        const Rgb c = tinted[index];
-        out[0] = c.r;
-        out[1] = c.g;
-        out[2] = c.b;
-        out += 3;
-    }
+    return colors;
 }
 
 } // namespace diglux

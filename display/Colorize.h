@@ -5,6 +5,7 @@
 
 #include "host/HostTypes.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -17,7 +18,20 @@ struct PalettePicture {
     int height = 0;
     std::vector<Rgb> palette;
     std::vector<std::uint8_t> indices;
+
+    std::uint8_t IndexAt(int x, int y) const {
+        return indices[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                       static_cast<std::size_t>(x)];
+    }
 };
+
+// The colour each palette index is drawn in (indices beyond the palette are black), as the
+// bytes red, green, blue and a spare one, so that a pixel is copied in one move.
+using PaletteColor = std::array<std::uint8_t, 4>;
+using PaletteColors = std::array<PaletteColor, 256>;
+inline Rgb ToRgb(const PaletteColor& c) {
+    return {c[0], c[1], c[2]};
+}
 
 // One channel: round(color x level / 255). An exact half cannot occur, since 255 is odd.
 constexpr std::uint8_t TintLevel(int color, int level) {
@@ -27,9 +41,9 @@ constexpr std::uint8_t TintLevel(int color, int level) {
 // The picture as palette and indices; nothing when it has more than 256 colours.
 std::optional<PalettePicture> ToPalette(const RgbImage& picture);
 
-// A new image of the picture's size whose pixels are its colours tinted with color.
-RgbImage ColorizePicture(const PalettePicture& picture, Rgb color);
-// The same into an existing image, whose pixels are reused when it has the picture's size.
-void ColorizePicture(const PalettePicture& picture, Rgb color, RgbImage& into);
+// The palette's colours tinted with color: what a tinted picture is drawn in.
+PaletteColors TintPalette(const std::vector<Rgb>& palette, Rgb color);
+// The palette's colours as they are.
+PaletteColors PlainPalette(const std::vector<Rgb>& palette);
 
 } // namespace diglux

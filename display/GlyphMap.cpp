@@ -4,13 +4,14 @@
 
 namespace diglux {
 
-void DrawPicMap(const RgbImage& map, Surface& target, int x, int y, int cols, int rows, int index,
-                int gap, double zoom, int cutTop, int cutBottom, int cutLeft, int cutRight) {
+void DrawPicMap(const PalettePicture& map, const PaletteColors& colors, Surface& target, int x,
+                int y, int cols, int rows, int index, int gap, double zoom, int cutTop,
+                int cutBottom, int cutLeft, int cutRight) {
     if (index == 0 || cols <= 0 || rows <= 0) {
         return;
     }
-    const double cellWidth = static_cast<double>(map.Width()) / cols;
-    const double cellHeight = static_cast<double>(map.Height()) / rows;
+    const double cellWidth = static_cast<double>(map.width) / cols;
+    const double cellHeight = static_cast<double>(map.height) / rows;
     const int i = index - 1;
     const int column = i % cols;
     const int row = i / cols;
@@ -19,12 +20,12 @@ void DrawPicMap(const RgbImage& map, Surface& target, int x, int y, int cols, in
                       static_cast<int>(cellWidth - gap) - (cutLeft + cutRight),
                       static_cast<int>(cellHeight - gap) - (cutTop + cutBottom)};
     if (zoom == 1.0) {
-        target.CopyFrom(map, source, {x, y});
+        target.CopyFrom(map, colors, source, {x, y});
         return;
     }
     const Rect destination{x, y, static_cast<int>(std::lround(zoom * source.width)),
                            static_cast<int>(std::lround(zoom * source.height))};
-    target.StretchFrom(map, source, destination);
+    target.StretchFrom(map, colors, source, destination);
 }
 
 } // namespace diglux

@@ -44,43 +44,42 @@ bool GlyphMaps::LoadMasters(const Resources& resources, const ImageDecoder& deco
                     std::to_string(layout.height);
             return false;
         }
-        if (!Keep(layout, std::move(image), error)) {
+        if (!Keep(layout, image, error)) {
             return false;
         }
     }
     return true;
 }
 
-bool GlyphMaps::Keep(const MapSpec& layout, RgbImage image, std::string& error) {
-    if (layout.tinted) {
-        auto master = ToPalette(image);
-        if (!master) {
-            error = std::string("glyph map ") + layout.name +
-                    " has more than 256 colours; a map that is tinted may have at most 256";
-            return false;
-        }
-        masters_[Index(layout.id)] = std::move(*master);
+bool GlyphMaps::Keep(const MapSpec& layout, const RgbImage& image, std::string& error) {
+    auto master = ToPalette(image);
+    if (!master) {
+        error = std::string("glyph map ") + layout.name +
+                " has more than 256 colours; a map may have at most 256";
+        return false;
     }
     // Until the first recolouring the tinted maps are drawn in white, as their masters.
-    working_[Index(layout.id)] = std::move(image);
+    colors_[Index(layout.id)] = PlainPalette(master->palette);
+    masters_[Index(layout.id)] = std::move(*master);
     return true;
 }
 
 void GlyphMaps::Recolor(Rgb color) {
     for (const MapSpec& layout : kSpecs) {
         if (layout.tinted) {
-            ColorizePicture(masters_[Index(layout.id)], color, working_[Index(layout.id)]);
+            colors_[Index(layout.id)] = TintPalette(masters_[Index(layout.id)].palette, color);
         }
     }
 }
 
-const RgbImage& GlyphMaps::Working(MapId id) const {
-    return working_[Index(id)];
+Rgb GlyphMaps::ColorAt(MapId id, int x, int y) const {
+    return ToRgb(colors_[Index(id)][masters_[Index(id)].IndexAt(x, y)]);
 }
 
 void GlyphMaps::Draw(MapId id, Surface& target, int x, int y, int cell) const {
     const MapSpec& layout = SpecOf(id);
-    DrawPicMap(Working(id), target, x, y, layout.cols, layout.rows, cell, layout.gap);
+    DrawPicMap(masters_[Index(id)], colors_[Index(id)], target, x, y, layout.cols, layout.rows,
+               cell, layout.gap);
 }
 
 } // namespace diglux

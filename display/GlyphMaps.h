@@ -1,7 +1,7 @@
 // The program's glyph maps: the masters, loaded once from the resources and checked against
-// their required sizes, and the tinted working copies that all drawing reads from. The masters
-// of the tinted maps are kept as palette pictures (at most 256 colours, a byte a pixel); the
-// close button is never tinted and is drawn from its master.
+// their required sizes, kept as palette pictures (at most 256 colours, a byte a pixel), and
+// the colours each is drawn in. Recolouring tints the palettes, not the pixels; the close
+// button is never tinted and is drawn in its own colours.
 #pragma once
 
 #include "display/Colorize.h"
@@ -35,20 +35,20 @@ class GlyphMaps {
   public:
     // Loads and checks every master. On failure names the map and the reason in error.
     bool LoadMasters(const Resources& resources, const ImageDecoder& decoder, std::string& error);
-    // Replaces the working copies of the tinted maps, in their fixed order.
+    // Tints the colours of the tinted maps, in their fixed order.
     void Recolor(Rgb color);
 
-    // The copy drawing reads from: the tinted copy, or the master for the close button.
-    const RgbImage& Working(MapId id) const;
-    // Draws one cell of a map's working copy at (x, y) on the target.
+    // A pixel of the map as it is drawn.
+    Rgb ColorAt(MapId id, int x, int y) const;
+    // Draws one cell of a map at (x, y) on the target.
     void Draw(MapId id, Surface& target, int x, int y, int cell) const;
 
   private:
     static std::size_t Index(MapId id) { return static_cast<std::size_t>(id); }
-    bool Keep(const MapSpec& layout, RgbImage image, std::string& error);
+    bool Keep(const MapSpec& layout, const RgbImage& image, std::string& error);
 
-    std::array<PalettePicture, kMapCount> masters_; // of the tinted maps
-    std::array<RgbImage, kMapCount> working_;       // tinted copies, or the untinted masters
+    std::array<PalettePicture, kMapCount> masters_;
+    std::array<PaletteColors, kMapCount> colors_; // tinted, or the master's own
 };
 
 } // namespace diglux

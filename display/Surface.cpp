@@ -1,10 +1,18 @@
 #include "Surface.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <utility>
 
 namespace diglux {
+
+namespace {
+
+// The widest area copied at once; wider copies are cut (no map is this wide).
+constexpr int kMaxCopyWidth = 2048;
+
+} // namespace
 
 Surface::Surface(std::string name, Rect placement)
     : name_(std::move(name)), placement_(placement), pixels_(placement.width, placement.height) {}
@@ -22,9 +30,10 @@ void Surface::SetVisible(bool visible) {
     }
 }
 
-void Surface::CopyFrom(const RgbImage& source, const Rect& sourceArea, Point destination) {
+void Surface::CopyFrom(const PalettePicture& source, const PaletteColors& colors,
+                       const Rect& sourceArea, Point destination) {
     // Clip against the source first, then against this surface, keeping both aligned.
-    const Rect src = sourceArea.Intersect(source.Bounds());
+    const Rect src = sourceArea.Intersect({0, 0, source.width, source.height});
     const Rect wanted{destination.x + (src.left - sourceArea.left),
                       destination.y + (src.top - sourceArea.top), src.width, src.height};
     const Rect dst = wanted.Intersect(pixels_.Bounds());
@@ -35,16 +44,26 @@ void Surface::CopyFrom(const RgbImage& source, const Rect& sourceArea, Point des
     const int srcTop = src.top + (dst.top - wanted.top);
     // Only rows that change are written and marked: the clock redraws the same glyphs often
     // (the text line every second), and an unchanged area need not go to the screen again.
-    const std::size_t rowBytes = static_cast<std::size_t>(dst.width) * 3;
+    // Each row is converted first and then compared: most redraws repeat what is there.
+    // Four bytes are moved a pixel, three apart: the row has room for the last one's spare.
+    std::array<std::uint8_t, 3 * kMaxCopyWidth + 1> row; // NOLINT(*-member-init): written first
+    const int width = std::min(dst.width, kMaxCopyWidth);
+    const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
     int firstChanged = dst.height;
     int lastChanged = -1;
-    for (int row = 0; row < dst.height; ++row) {
-        std::uint8_t* to = pixels_.Row(dst.top + row) + static_cast<std::size_t>(dst.left) * 3;
-        const std::uint8_t* from = source.Row(srcTop + row) + static_cast<std::size_t>(srcLeft) * 3;
-        if (std::memcmp(to, from, rowBytes) != 0) {
-            std::memcpy(to, from, rowBytes);
-            firstChanged = std::min(firstChanged, row);
-            lastChanged = row;
+    for (int y = 0; y < dst.height; ++y) {
+        const std::uint8_t* from = &source.indices[static_cast<std::size_t>(srcTop + y) *
+                                                       static_cast<std::size_t>(source.width) +
+                                                   static_cast<std::size_t>(srcLeft)];
+        std::uint8_t* out = row.data();
+        for (int x = 0; x < width; ++x, out += 3) {
+            std::memcpy(out, colors[from[x]].data(), 4);
+        }
+        std::uint8_t* to = pixels_.Row(dst.top + y) + static_cast<std::size_t>(dst.left) * 3;
+        if (std::memcmp(to, row.data(), rowBytes) != 0) {
+            std::memcpy(to, row.data(), rowBytes);
+            firstChanged = std::min(firstChanged, y);
+            lastChanged = y;
         }
     }
     if (lastChanged >= 0) {
@@ -52,8 +71,9 @@ void Surface::CopyFrom(const RgbImage& source, const Rect& sourceArea, Point des
     }
 }
 
-void Surface::StretchFrom(const RgbImage& source, const Rect& sourceArea, const Rect& destination) {
-    const Rect src = sourceArea.Intersect(source.Bounds());
+void Surface::StretchFrom(const PalettePicture& source, const PaletteColors& colors,
+                          const Rect& sourceArea, const Rect& destination) {
+    const Rect src = sourceArea.Intersect({0, 0, source.width, source.height});
     const Rect dst = destination.Intersect(pixels_.Bounds());
     if (src.Empty() || dst.Empty() || destination.Empty()) {
         return;
@@ -62,7 +82,7 @@ void Surface::StretchFrom(const RgbImage& source, const Rect& sourceArea, const 
         const int sy = src.top + (y - destination.top) * src.height / destination.height;
         for (int x = dst.left; x < dst.Right(); ++x) {
             const int sx = src.left + (x - destination.left) * src.width / destination.width;
-            pixels_.Set(x, y, source.At(sx, sy));
+            pixels_.Set(x, y, ToRgb(colors[source.IndexAt(sx, sy)]));
         }
     }
     MarkDirty(dst);

@@ -3,6 +3,7 @@
 // area changed, so that only that area is pushed to the screen.
 #pragma once
 
+#include "display/Colorize.h"
 #include "host/HostTypes.h"
 
 #include <string>
@@ -28,10 +29,14 @@ class Surface {
     bool Visible() const { return visible_; }
     void SetVisible(bool visible);
 
-    // Opaque copy of a rectangle of an image to (x, y); whatever falls outside is clipped.
-    void CopyFrom(const RgbImage& source, const Rect& sourceArea, Point destination);
-    // Stretching copy (nearest pixel) of a rectangle of an image into a destination rectangle.
-    void StretchFrom(const RgbImage& source, const Rect& sourceArea, const Rect& destination);
+    // Opaque copy of a rectangle of a palette picture to (x, y), each index drawn in its colour;
+    // whatever falls outside is clipped.
+    void CopyFrom(const PalettePicture& source, const PaletteColors& colors, const Rect& sourceArea,
+                  Point destination);
+    // Stretching copy (nearest pixel) of a rectangle of a palette picture into a destination
+    // rectangle.
+    void StretchFrom(const PalettePicture& source, const PaletteColors& colors,
+                     const Rect& sourceArea, const Rect& destination);
     void FillRect(const Rect& area, Rgb color);
 
     // The changed area in surface pixels since the last call, and forget it.

@@ -75,7 +75,7 @@ void TimeDisplay::Recolor(const LocalDateTime& now) {
         reloadDialogColors();
     }
     maps_.Recolor(effColor_);
-    const Rgb background = maps_.Working(MapId::PicMapDotsB).At(0, 0);
+    const Rgb background = maps_.ColorAt(MapId::PicMapDotsB, 0, 0);
     for (Surface* surface : {&face_.Form(), &face_.PicClk(), &face_.PicDat(), &face_.PicT1(),
                              &face_.PicT2(), &face_.PicMisc()}) {
         surface->SetBackColor(background);

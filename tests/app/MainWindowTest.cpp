@@ -116,7 +116,7 @@ TEST_F(StartupShutdownTest, UnusableMapsAreRefusedByName) {
         {"PICMAP7S", EncodeGreyPng(10, 12, std::vector<std::uint8_t>(10 * 12, 128)),
          "glyph map PicMap7S is 10 x 12 pixels; it must be 736 x 66"},
         {"PICMAP7S", EncodeRgbPng(colourful),
-         "glyph map PicMap7S has more than 256 colours; a map that is tinted may have at most 256"},
+         "glyph map PicMap7S has more than 256 colours; a map may have at most 256"},
         {"PICBUT", {1, 2, 3}, "glyph map PicBut cannot be read: not a PNG file"}};
     for (const auto& [name, bytes, error] : cases) {
         FakeHost other;

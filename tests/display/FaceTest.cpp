@@ -88,11 +88,12 @@ TEST(Colorize, EveryColourTimesEveryLevelIsRoundedToNearest) {
         // Each channel gets a different colour value so all three tables are exercised.
         const Rgb color{static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(255 - c),
                         static_cast<std::uint8_t>((c * 7) % 256)};
-        const RgbImage out = ColorizePicture(levels, color);
+        const PaletteColors out = TintPalette(levels.palette, color);
         for (int g = 0; g < 256; ++g) {
             const auto tint = [g](int v) { return std::uint8_t(std::lround(v * g / 255.0)); };
             ASSERT_EQ(TintLevel(c, g), tint(c)) << "c=" << c << " g=" << g;
-            ASSERT_EQ(out.At(g, 0), (Rgb{tint(color.r), tint(color.g), tint(color.b)}))
+            ASSERT_EQ(ToRgb(out[levels.IndexAt(g, 0)]),
+                      (Rgb{tint(color.r), tint(color.g), tint(color.b)}))
                 << "c=" << c << " g=" << g;
         }
     }

@@ -32,7 +32,7 @@ char Cell(const RgbImage& shot, const GlyphMaps& maps, MapId id, std::string_vie
         bool same = x + width <= shot.Width() && y + height <= shot.Height();
         for (int i = 0; same && i < width * height; ++i) {
             same = shot.At(x + i % width, y + i / width) ==
-                   maps.Working(id).At(left + i % width, top + i / width);
+                   maps.ColorAt(id, left + i % width, top + i / width);
         }
         if (same) {
             return reads[c];
