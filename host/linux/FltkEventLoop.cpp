@@ -1,5 +1,7 @@
 #include "host/linux/FltkEventLoop.h"
 
+#include "host/linux/FltkEventPump.h"
+
 #include <FL/Fl.H>
 #include <FL/x.H>
 
@@ -60,6 +62,7 @@ void RunEventLoop(FltkTimerService& timers, const std::vector<int>& watchedFds,
         }
         // Events Xlib has already read wait in its queue, not on the connection.
         const bool input = XQLength(fl_display) > 0 || WaitForInput(timers, fds);
+        FltkEventPump::InputChecked();
         // The idle ticks slept through came before the input.
         timers.CatchUp();
         if (input) {
