@@ -43,6 +43,11 @@ class PaletteBuilder {
 
 using LevelTable = std::array<std::uint8_t, 256>;
 
+std::uint64_t NextColorsVersion() {
+    static std::uint64_t version = 0;
+    return ++version;
+}
+
 LevelTable MakeTable(int color) {
     LevelTable table{};
     for (int level = 0; level < 256; ++level) {
@@ -72,18 +77,18 @@ PaletteColors TintPalette(const std::vector<Rgb>& palette, Rgb color) {
     const LevelTable red = MakeTable(color.r);
     const LevelTable green = MakeTable(color.g);
     const LevelTable blue = MakeTable(color.b);
-    PaletteColors tinted{};
-    for (std::size_t i = 0; i < palette.size() && i < tinted.size(); ++i) {
+    PaletteColors tinted{{}, NextColorsVersion()};
+    for (std::size_t i = 0; i < palette.size() && i < tinted.table.size(); ++i) {
         const Rgb c = palette[i];
-        tinted[i] = {red[c.r], green[c.g], blue[c.b], 0};
+        tinted.table[i] = {red[c.r], green[c.g], blue[c.b], 0};
     }
     return tinted;
 }
 
 PaletteColors PlainPalette(const std::vector<Rgb>& palette) {
-    PaletteColors colors{};
-    for (std::size_t i = 0; i < palette.size() && i < colors.size(); ++i) {
-        colors[i] = {palette[i].r, palette[i].g, palette[i].b, 0};
+    PaletteColors colors{{}, NextColorsVersion()};
+    for (std::size_t i = 0; i < palette.size() && i < colors.table.size(); ++i) {
+        colors.table[i] = {palette[i].r, palette[i].g, palette[i].b, 0};
     }
     return colors;
 }

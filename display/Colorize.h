@@ -28,7 +28,14 @@ struct PalettePicture {
 // The colour each palette index is drawn in (indices beyond the palette are black), as the
 // bytes red, green, blue and a spare one, so that a pixel is copied in one move.
 using PaletteColor = std::array<std::uint8_t, 4>;
-using PaletteColors = std::array<PaletteColor, 256>;
+struct PaletteColors {
+    std::array<PaletteColor, 256> table{};
+    // Different for every table made: a surface knows by it whether a glyph it holds was
+    // drawn in these very colours.
+    std::uint64_t version = 0;
+
+    const PaletteColor& operator[](std::size_t index) const { return table[index]; }
+};
 inline Rgb ToRgb(const PaletteColor& c) {
     return {c[0], c[1], c[2]};
 }

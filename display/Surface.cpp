@@ -18,6 +18,7 @@ Surface::Surface(std::string name, Rect placement)
     : name_(std::move(name)), placement_(placement), pixels_(placement.width, placement.height) {}
 
 void Surface::SetBackColor(Rgb color) {
+    glyphs_.clear();
     backColor_ = color;
     pixels_.Fill(color);
     MarkDirty(pixels_.Bounds());
@@ -42,6 +43,13 @@ void Surface::CopyFrom(const PalettePicture& source, const PaletteColors& colors
     }
     const int srcLeft = src.left + (dst.left - wanted.left);
     const int srcTop = src.top + (dst.top - wanted.top);
+    // Most redraws draw the glyphs that are there already.
+    const Glyph glyph{dst, &source, {srcLeft, srcTop, dst.width, dst.height}, colors.version};
+    if (std::find(glyphs_.begin(), glyphs_.end(), glyph) != glyphs_.end()) {
+        return;
+    }
+    Forget(dst);
+    glyphs_.push_back(glyph);
     // Only rows that change are written and marked: the clock redraws the same glyphs often
     // (the text line every second), and an unchanged area need not go to the screen again.
     // Each row is converted first and then compared: most redraws repeat what is there.
@@ -78,6 +86,7 @@ void Surface::StretchFrom(const PalettePicture& source, const PaletteColors& col
     if (src.Empty() || dst.Empty() || destination.Empty()) {
         return;
     }
+    Forget(dst);
     for (int y = dst.top; y < dst.Bottom(); ++y) {
         const int sy = src.top + (y - destination.top) * src.height / destination.height;
         for (int x = dst.left; x < dst.Right(); ++x) {
@@ -90,8 +99,13 @@ void Surface::StretchFrom(const PalettePicture& source, const PaletteColors& col
 
 void Surface::FillRect(const Rect& area, Rgb color) {
     const Rect r = area.Intersect(pixels_.Bounds());
+    Forget(r);
     pixels_.FillRect(r, color);
     MarkDirty(r);
+}
+
+void Surface::Forget(const Rect& area) {
+    std::erase_if(glyphs_, [&area](const Glyph& g) { return !g.area.Intersect(area).Empty(); });
 }
 
 Rect Surface::TakeDirty() {

@@ -6,7 +6,9 @@
 #include "display/Colorize.h"
 #include "host/HostTypes.h"
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace diglux {
 
@@ -48,9 +50,20 @@ class Surface {
     std::string name_;
     Rect placement_;
     RgbImage pixels_;
+    // A glyph copied and untouched since, so that copying it again can be skipped.
+    struct Glyph {
+        Rect area;
+        const PalettePicture* source;
+        Rect sourceArea;
+        std::uint64_t colors;
+        bool operator==(const Glyph&) const = default;
+    };
+    void Forget(const Rect& area);
+
     Rgb backColor_{};
     bool visible_ = true;
     Rect dirty_;
+    std::vector<Glyph> glyphs_;
 };
 
 } // namespace diglux
