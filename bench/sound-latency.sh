@@ -1,19 +1,19 @@
 #!/usr/bin/env bash
 # How long the clock takes from the Space key to the first sound it hands to the sound server,
-# cold (the first sound after start, SDL not loaded yet) and warm (the next Space, after the
-# first sound has ended), in a private Xvfb + openbox session with a private PulseAudio server
+# cold (the first sound after start, its sound libraries not loaded yet) and warm (the next
+# Space, after the first sound has ended), in a private Xvfb + openbox session with a private PulseAudio server
 # and null sink (tests/e2e/x-session.sh). Each repetition starts a fresh clock, waits SETTLE
 # seconds (past the welcome text), focuses it and types Space through XTEST twice.
 #
 # The times come from bench/soundwatch (built with the benchmarks), preloaded into the clock:
 # the start is the X server's time of the key event (Xvfb stamps it with the monotonic clock, in
 # milliseconds), the end the moment libpulse is handed the first samples above silence. The
-# time from the clock reading the key is given too, and the steps in between (loading SDL,
-# connecting to the server, the playback stream). A second series without the preload reads
+# time from the clock reading the key is given too, and the steps in between (loading SDL or
+# ALSA, connecting to the server, the playback stream). A second series without the preload reads
 # the clock's memory (VmRSS, and Pss from smaps_rollup) before the first Space and after the
-# sound has ended. A desktop session has a D-Bus session bus, which SDL connects to when it
-# starts; a private one is started as well (SESSION_BUS=0 leaves it out, as the end-to-end
-# tests do, and libdbus then tries to autolaunch one on SDL's first start).
+# sound has ended. A desktop session has a D-Bus session bus, which SDL's audio connects to when
+# it starts; a private one is started as well (SESSION_BUS=0 leaves it out, as the end-to-end
+# tests do).
 #
 # usage: bench/sound-latency.sh [DIGLUX_BINARY]     (default: build/diglux)
 #        REPS=7 SETTLE=10 MEMORY_REPS=3 bench/sound-latency.sh
@@ -24,7 +24,7 @@ reps=${REPS:-7}
 settle=${SETTLE:-10}
 memory_reps=${MEMORY_REPS:-3}
 [ -x "$diglux" ] || { echo "sound-latency: $diglux is not an executable; build it first" >&2; exit 1; }
-watch=${SOUNDWATCH:-$(dirname "$diglux")/bench/libdiglux_soundwatch.so}
+watch=${SOUNDWATCH:-$here/../build/bench/libdiglux_soundwatch.so}
 [ -f "$watch" ] || { echo "sound-latency: $watch is missing; build the benchmarks" >&2; exit 1; }
 
 . "$here/../tests/e2e/x-session.sh"

@@ -1,5 +1,5 @@
 // Reads a RIFF WAVE image or file through SDL into signed 16-bit samples of the file's own
-// rate and channel count, ready to queue on an SDL audio device.
+// rate and channel count, ready to play.
 #pragma once
 
 #include <SDL.h>
