@@ -90,8 +90,8 @@ int RunClock() {
     diglux::FltkTimerService timers;
     diglux::FltkClockWindow window;
     diglux::FltkDesktop desktop;
-    // Sound through ALSA (and SDL to read WAVE images), both loaded on the first sound; where it
-    // cannot play, sounds fail silently.
+    // Sound through ALSA, loaded on the first sound (SDL only for a WAVE file that is not plain
+    // 16-bit PCM); where it cannot play, sounds fail silently.
     // The mixer finds nothing (and changes nothing) without a sound card or server.
     diglux::SdlOutputGain outputGain;
     diglux::AlsaSoundDevice sound(outputGain);

@@ -1,7 +1,7 @@
-// SDL2's reading of WAVE images, loaded at run time on the first sound. Linking SDL2 would map
-// it and the sixty-odd libraries it pulls in (sound servers, codecs, Wayland) into every clock
-// at start: about 5 MB and 60 ms more, for a clock that may never make a sound. (Playback goes
-// through ALSA: AlsaSoundDevice.)
+// SDL2's reading of WAVE images, loaded at run time for the first sound that is not plain 16-bit
+// PCM (a sound file of the user's; the clock's own sounds are read without it). Linking SDL2
+// would map it and the sixty-odd libraries it pulls in (sound servers, codecs, Wayland) into
+// every clock at start: about 5 MB and 60 ms more. (Playback goes through ALSA.)
 #pragma once
 
 #include <SDL.h>
