@@ -126,7 +126,7 @@ TEST(AlsaMixer, WithoutACardNothingIsFoundOrChanged) {
 // percent scale gives back unchanged); the alarm's volumes (master 80 %, wave 100 %) are set
 // and then the old ones restored. The sink's state shows that the old ones were read right,
 // the gain that the wave line is the program's own.
-TEST(SdlAndAlsaOnPulse, PlaybackReturnsAfterItsLengthAndTheMixerRaisesAndRestores) {
+TEST(AlsaOnPulse, PlaybackReturnsAfterItsLengthOrIsCutShortAndTheMixerRaisesAndRestores) {
     if (std::getenv("DIGLUX_PULSE_TEST") == nullptr) {
         GTEST_SKIP() << "runs in tests/e2e/test-sound-server-lost.sh (private PulseAudio)";
     }
