@@ -59,7 +59,7 @@ bool ResolvePcm(void* library, AlsaPcmApi& api) {
     return ResolveFunction(library, "snd_pcm_open", api.pcm_open) &&
            ResolveFunction(library, "snd_pcm_set_params", api.pcm_set_params) &&
            ResolveFunction(library, "snd_pcm_writei", api.pcm_writei) &&
-           ResolveFunction(library, "snd_pcm_recover", api.pcm_recover) &&
+           ResolveFunction(library, "snd_pcm_prepare", api.pcm_prepare) &&
            ResolveFunction(library, "snd_pcm_start", api.pcm_start) &&
            ResolveFunction(library, "snd_pcm_state", api.pcm_state) &&
            ResolveFunction(library, "snd_pcm_delay", api.pcm_delay) &&

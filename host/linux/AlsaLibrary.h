@@ -32,7 +32,7 @@ struct AlsaPcmApi {
     decltype(&snd_pcm_open) pcm_open;
     decltype(&snd_pcm_set_params) pcm_set_params;
     decltype(&snd_pcm_writei) pcm_writei;
-    decltype(&snd_pcm_recover) pcm_recover;
+    decltype(&snd_pcm_prepare) pcm_prepare;
     decltype(&snd_pcm_start) pcm_start;
     decltype(&snd_pcm_state) pcm_state;
     decltype(&snd_pcm_delay) pcm_delay;

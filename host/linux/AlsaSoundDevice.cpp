@@ -3,6 +3,7 @@
 #include "host/linux/AlsaLibrary.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 
 namespace diglux {
@@ -109,10 +110,16 @@ bool AlsaSoundDevice::Write(snd_pcm_t* output, const PcmSound& sound) {
         const snd_pcm_uframes_t chunk = std::min<std::size_t>(kChunkFrames, frames - done);
         const snd_pcm_sframes_t written =
             alsa.pcm_writei(output, sound.samples.data() + done * channels, chunk);
-        if (written < 0 && alsa.pcm_recover(output, static_cast<int>(written), 1) < 0) {
-            return false; // the output has gone (a sound server that ended, say)
+        // After an underrun the output takes the rest once prepared again. Any other error, or
+        // one there, means the output has gone (a sound server that ended, say), which is no
+        // news worth a line on stderr (snd_pcm_recover would print the failed prepare).
+        if (written == -EINTR || (written == -EPIPE && alsa.pcm_prepare(output) == 0)) {
+            continue;
         }
-        done += written < 0 ? 0 : static_cast<std::size_t>(written);
+        if (written < 0) {
+            return false;
+        }
+        done += static_cast<std::size_t>(written);
     }
     return true;
 }
