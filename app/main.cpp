@@ -4,6 +4,7 @@
 #include "host/EmbeddedResources.h"
 #include "host/Host.h"
 #include "host/linux/AlsaMixer.h"
+#include "host/linux/AlsaSoundDevice.h"
 #include "host/linux/FltkClockWindow.h"
 #include "host/linux/FltkDesktop.h"
 #include "host/linux/FltkEventLoop.h"
@@ -14,7 +15,6 @@
 #include "host/linux/PosixFileSystem.h"
 #include "host/linux/PosixProcesses.h"
 #include "host/linux/RegFileStore.h"
-#include "host/linux/SdlSoundDevice.h"
 #include "host/linux/SessionEndSignals.h"
 #include "host/linux/StdClock.h"
 #include "host/linux/X11Display.h"
@@ -90,10 +90,11 @@ int RunClock() {
     diglux::FltkTimerService timers;
     diglux::FltkClockWindow window;
     diglux::FltkDesktop desktop;
-    // Sound through SDL, loaded on the first sound; where it cannot play, sounds fail silently.
+    // Sound through ALSA, loaded on the first sound (SDL only for a WAVE file that is not plain
+    // 16-bit PCM); where it cannot play, sounds fail silently.
     // The mixer finds nothing (and changes nothing) without a sound card or server.
     diglux::SdlOutputGain outputGain;
-    diglux::SdlSoundDevice sound(outputGain);
+    diglux::AlsaSoundDevice sound(outputGain);
     diglux::AlsaMixer mixer(outputGain);
     diglux::RegFileStore registry(diglux::RegFileStore::DefaultConfigHome());
     diglux::PosixProcesses processes;

@@ -55,6 +55,19 @@ bool ResolveAll(void* library, AlsaMixerApi& api) {
                            api.mixer_selem_set_playback_switch_all);
 }
 
+bool ResolvePcm(void* library, AlsaPcmApi& api) {
+    return ResolveFunction(library, "snd_pcm_open", api.pcm_open) &&
+           ResolveFunction(library, "snd_pcm_set_params", api.pcm_set_params) &&
+           ResolveFunction(library, "snd_pcm_writei", api.pcm_writei) &&
+           ResolveFunction(library, "snd_pcm_prepare", api.pcm_prepare) &&
+           ResolveFunction(library, "snd_pcm_start", api.pcm_start) &&
+           ResolveFunction(library, "snd_pcm_state", api.pcm_state) &&
+           ResolveFunction(library, "snd_pcm_delay", api.pcm_delay) &&
+           ResolveFunction(library, "snd_pcm_drop", api.pcm_drop) &&
+           ResolveFunction(library, "snd_pcm_close", api.pcm_close) &&
+           ResolveFunction(library, "snd_config_update_free_global", api.config_update_free_global);
+}
+
 std::optional<AlsaMixerApi> Load() {
     auto api = LoadLibraryApi<AlsaMixerApi>("libasound.so.2", &ResolveAll);
     if (api) {
@@ -67,6 +80,14 @@ std::optional<AlsaMixerApi> Load() {
 
 const AlsaMixerApi* LoadAlsaMixer() {
     static const std::optional<AlsaMixerApi> api = Load();
+    return api ? &*api : nullptr;
+}
+
+const AlsaPcmApi* LoadAlsaPcm() {
+    // The mixer's loading sets the error handler, before anything is opened.
+    static const std::optional<AlsaPcmApi> api =
+        LoadAlsaMixer() == nullptr ? std::nullopt
+                                   : LoadLibraryApi<AlsaPcmApi>("libasound.so.2", &ResolvePcm);
     return api ? &*api : nullptr;
 }
 

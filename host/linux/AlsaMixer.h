@@ -1,7 +1,7 @@
 // The system mixer through ALSA's simple mixer on the default card (the sound server's
 // volume when one runs): the master output is "Master", its playback switch the mute
 // (inverted: 1 is muted); the wave output is "PCM" where the card has it, else the program's
-// own output gain, which the SDL sound device applies. The mixer is opened for each call
+// own output gain, which the sound device applies. The mixer is opened for each call
 // and closed again, so that the clock keeps no sound-server client between sounds. Without
 // a card or a control every call finds nothing and changes nothing.
 #pragma once

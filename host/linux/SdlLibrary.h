@@ -1,6 +1,7 @@
-// SDL2's audio functions, loaded at run time on the first sound. Linking SDL2 would map it and
-// the sixty-odd libraries it pulls in (sound servers, codecs, Wayland) into every clock at
-// start: about 5 MB and 60 ms more, for a clock that may never make a sound.
+// SDL2's reading of WAVE images, loaded at run time for the first sound that is not plain 16-bit
+// PCM (a sound file of the user's; the clock's own sounds are read without it). Linking SDL2
+// would map it and the sixty-odd libraries it pulls in (sound servers, codecs, Wayland) into
+// every clock at start: about 5 MB and 60 ms more. (Playback goes through ALSA.)
 #pragma once
 
 #include <SDL.h>
@@ -8,14 +9,6 @@
 namespace diglux {
 
 struct SdlAudioApi {
-    decltype(&SDL_SetHint) SetHint;
-    decltype(&SDL_InitSubSystem) InitSubSystem;
-    decltype(&SDL_QuitSubSystem) QuitSubSystem;
-    decltype(&SDL_OpenAudioDevice) OpenAudioDevice;
-    decltype(&SDL_CloseAudioDevice) CloseAudioDevice;
-    decltype(&SDL_QueueAudio) QueueAudio;
-    decltype(&SDL_PauseAudioDevice) PauseAudioDevice;
-    decltype(&SDL_GetQueuedAudioSize) GetQueuedAudioSize;
     decltype(&SDL_RWFromConstMem) RWFromConstMem;
     decltype(&SDL_LoadWAV_RW) LoadWAV_RW;
     decltype(&SDL_FreeWAV) FreeWAV;

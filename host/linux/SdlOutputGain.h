@@ -1,5 +1,5 @@
 // The program's own output volume and mute, for sound cards whose mixer has no "PCM"
-// control: the ALSA mixer presents it as the wave line, and the SDL sound device scales the
+// control: the ALSA mixer presents it as the wave line, and the sound device scales the
 // samples it plays by it. Shared between the two; safe to use from any thread.
 #pragma once
 

@@ -1,5 +1,6 @@
-// Reads a RIFF WAVE image or file through SDL into signed 16-bit samples of the file's own
-// rate and channel count, ready to queue on an SDL audio device.
+// Reads a RIFF WAVE image or file into signed 16-bit samples of the file's own rate and channel
+// count, ready to play: plain 16-bit PCM (every sound of the clock's own) directly, anything else
+// through SDL, which is loaded then.
 #pragma once
 
 #include <SDL.h>

@@ -1,4 +1,5 @@
-// WAVE images: any bytes as one sound for SDL's reader and the conversion to 16-bit samples,
+// WAVE images: any bytes as one sound for the reader (plain 16-bit PCM read directly, anything
+// else by SDL's reader and the conversion to 16-bit samples),
 // and as two clips joined the way announcements are (the first clip's 44-byte header, then
 // every clip's samples, both sizes set to the joined length).
 #include "host/linux/SdlWave.h"

@@ -1,17 +1,18 @@
-// Sound and mixer. With SDL's disk driver, which writes exactly the samples the device plays
-// into a file: a sound arrives sample for sample, the output gain scales it, a sound ends by
-// itself and takes SDL's audio thread with it, Stop or a new sound cuts a sound short, and
-// unreadable sounds or a missing audio driver fail quietly. Without a sound card the ALSA
-// mixer finds and changes nothing. Against the private PulseAudio server that
-// tests/e2e/test-sound-server-lost.sh starts (it sets DIGLUX_PULSE_TEST): a synchronous sound
-// returns after its length, and no stream or client of the clock is left; raising and
-// restoring the volume are seen by pactl, and the wave line is the program's own gain (the
-// server has no "PCM" control). That the whole of a synchronous sound, its end included, is
-// heard on the server's null sink is proven end to end: the hourly signal's beep is played
-// so, and tests/e2e/test-hourly-announcement.sh measures its length on the sink.
+// Sound and mixer. With ALSA's file output (configured through ALSA_CONFIG_PATH), which writes
+// exactly the samples it is given into a file and plays them at once: a sound arrives sample for
+// sample, scaled by the output gain, and unreadable sounds fail. Without a sound server or card,
+// ALSA's complaints become one line. Without a sound card the ALSA mixer finds and changes
+// nothing. Against the private PulseAudio server that tests/e2e/test-sound-server-lost.sh starts
+// (it sets DIGLUX_PULSE_TEST): a synchronous sound returns after its length, an asynchronous one
+// has its thread while it plays and none after, Stop or a new sound cuts a sound short, and no
+// stream or client of the clock is left; raising and restoring the volume are seen by pactl,
+// and the wave line is the program's own gain (the server has no "PCM" control). That the whole
+// of a synchronous sound, its end included, is heard on the server's null sink is proven end to
+// end: the hourly signal's beep is played so, and tests/e2e/test-hourly-announcement.sh
+// measures its length on the sink.
 #include "host/EmbeddedResources.h"
 #include "host/linux/AlsaMixer.h"
-#include "host/linux/SdlSoundDevice.h"
+#include "host/linux/AlsaSoundDevice.h"
 #include "model/Settings.h"
 #include "speech/SndMixer.h"
 #include "speech/WaveImage.h"
@@ -49,75 +50,52 @@ Samples Sounding(Samples samples) {
 // A beep of 200 ms.
 const auto Piep = [] { return EmbeddedResources().Load("SOUNDS", "PIEP"); };
 
-// SDL's audio thread runs while an asynchronous sound plays,
-// and is gone once it has ended. Stop returns at once, the thread gone and four seconds of
-// the alarm cut short; stopping a silent device does nothing. A new sound replaces a playing
-// one: at half volume the file then holds the new sound alone, every sample the exact scaled
-// one, followed only by silence; muted, the sound's length of silence is written. (A joined
-// announcement through a sound server is checked end to end.) Unreadable sounds and a missing audio
-// driver fail quietly.
-TEST(SdlSoundDevice, PlaysSampleForSampleScaledByTheGainEndsByItselfOrIsCutAndFailsQuietly) {
-    TempFolder folder;
-    const fs::path output = folder.path / "disk.raw";
-    ScopedEnv driver{"SDL_AUDIODRIVER", "disk"}, file{"SDL_DISKAUDIOFILE", output.c_str()};
-    SdlOutputGain gain;
-    SdlSoundDevice device{gain};
-    // What the device wrote; and that without the silent buffers (1024 frames, mono) it may
-    // write between opening and starting to play.
-    const auto File = [&output] { return SamplesOf(Bytes(ReadText(output)), 0); };
-    const auto Written = [&File] {
-        Samples samples = File();
-        const long silence = std::ranges::find_if(samples, Audible) - samples.begin();
-        samples.erase(samples.begin(), samples.begin() + silence / 1024 * 1024);
-        return samples;
-    };
-    const auto Tasks = [] { return std::distance(fs::directory_iterator("/proc/self/task"), {}); };
-    const auto idle = Tasks(); // the process's threads
-    ASSERT_TRUE(device.PlayWave(Piep(), SoundFlags{.async = true}));
-    EXPECT_GT(Tasks(), idle);
-    std::this_thread::sleep_for(800ms);
-    EXPECT_EQ(Tasks(), idle);
-    EXPECT_EQ(Sounding(Written()), Sounding(SamplesOf(Piep())));
+const auto Tasks = [] { return std::distance(fs::directory_iterator("/proc/self/task"), {}); };
 
+// Eight alarm tones, about four seconds.
+std::vector<std::uint8_t> LongSound() {
     WaveImage alarm;
     for (int i = 0; i < 8; ++i) {
         alarm.Append(EmbeddedResources().Load("SOUNDS", "ALARM"));
     }
-    const std::vector<std::uint8_t> longSound = alarm.Finish();
-    ASSERT_TRUE(device.PlayWave(longSound, SoundFlags{.async = true}));
-    std::this_thread::sleep_for(300ms);
-    const auto stopped = Clock::now();
-    device.Stop();
-    EXPECT_LT((Clock::now() - stopped) / 1ms, 200);
-    EXPECT_EQ(Tasks(), idle);
-    EXPECT_LT(Written().size(), SamplesOf(longSound).size() / 2);
+    return alarm.Finish();
+}
 
-    ASSERT_TRUE(device.PlayWave(longSound, SoundFlags{.async = true}));
+// The beep arrives whole, every sample the exact one, then at half volume the exact scaled ones;
+// muted, the sound's length of silence is written. Unreadable sounds fail.
+TEST(AlsaSoundDevice, PlaysSampleForSampleScaledByTheGainAndFailsQuietly) {
+    TempFolder folder;
+    const fs::path output = folder.path / "out.raw", config = folder.path / "asound.conf";
+    WriteText(config, "pcm.!default { type file slave.pcm \"null\" file \"" + output.string() +
+                          "\" format \"raw\" }\npcm.null { type null }\n");
+    ScopedEnv alsa{"ALSA_CONFIG_PATH", config.c_str()};
+    SdlOutputGain gain;
+    AlsaSoundDevice device{gain};
+    const auto File = [&output] { return SamplesOf(Bytes(ReadText(output)), 0); };
+    ASSERT_TRUE(device.Usable());
+    ASSERT_TRUE(device.PlayWave(Piep(), SoundFlags{}));
+    EXPECT_EQ(Sounding(File()), Sounding(SamplesOf(Piep())));
+
     gain.SetVolume(kMax / 2);
-    ASSERT_TRUE(device.PlayWave(Piep(), SoundFlags{})); // replaces the alarm
+    ASSERT_TRUE(device.PlayWave(Piep(), SoundFlags{}));
     Samples expected = SamplesOf(Piep());
     std::ranges::transform(expected, expected.begin(),
                            [](int s) { return static_cast<std::int16_t>(s * (kMax / 2) / kMax); });
-    EXPECT_EQ(Sounding(Written()), Sounding(expected));
+    EXPECT_EQ(Sounding(File()), Sounding(expected));
     gain.SetMuted(true);
     ASSERT_TRUE(device.PlayWave(Piep(), SoundFlags{}));
     EXPECT_GE(File().size(), expected.size());
     EXPECT_TRUE(Sounding(File()).empty());
     EXPECT_FALSE(device.PlayWave(std::vector<std::uint8_t>(100, 7), SoundFlags{}));
     EXPECT_FALSE(device.PlayWave({}, SoundFlags{}));
-    ScopedEnv noDriver("SDL_AUDIODRIVER", "no-such-driver");
-    SdlSoundDevice silent(gain);
-    EXPECT_FALSE(silent.Usable());
-    EXPECT_FALSE(silent.PlayWave(Piep(), SoundFlags{}));
-    silent.Stop();
 }
 
-// Without a sound server or card, SDL tries ALSA, whose many complaints reach stderr as one
-// line of the clock's own.
-TEST(SdlSoundDevice, WithoutAnyDeviceAlsaSaysOneLineOnce) {
-    ScopedEnv server{"PULSE_SERVER", "unix:/nonexistent"}, driver{"SDL_AUDIODRIVER", "alsa"};
+// Without a sound server or card, ALSA's many complaints reach stderr as one line of the
+// clock's own.
+TEST(AlsaSoundDevice, WithoutAnyDeviceAlsaSaysOneLineOnce) {
+    ScopedEnv server{"PULSE_SERVER", "unix:/nonexistent"};
     SdlOutputGain gain;
-    SdlSoundDevice device(gain);
+    AlsaSoundDevice device(gain);
     ::testing::internal::CaptureStderr();
     EXPECT_FALSE(device.PlayWave(Piep(), SoundFlags{}) || device.PlayWave(Piep(), SoundFlags{}));
     const std::string said = ::testing::internal::GetCapturedStderr();
@@ -140,25 +118,41 @@ TEST(AlsaMixer, WithoutACardNothingIsFoundOrChanged) {
 
 // Runs only inside tests/e2e/test-sound-server-lost.sh, with its private server and null sink.
 //
-// Playback: the call returns after the beep (200 ms), with the device, stream and client
-// closed.
+// Playback: the call returns after the beep (200 ms), with the output, stream and client
+// closed. The thread of an asynchronous sound runs while it plays and is gone once it has ended;
+// Stop returns at once, the thread gone, and a new sound cuts the one playing short.
 //
 // The mixer: the sink starts at 30 % and muted, the program's gain at 30 % (19660, which the
 // percent scale gives back unchanged); the alarm's volumes (master 80 %, wave 100 %) are set
 // and then the old ones restored. The sink's state shows that the old ones were read right,
 // the gain that the wave line is the program's own.
-TEST(SdlAndAlsaOnPulse, PlaybackReturnsAfterItsLengthAndTheMixerRaisesAndRestores) {
+TEST(AlsaOnPulse, PlaybackReturnsAfterItsLengthOrIsCutShortAndTheMixerRaisesAndRestores) {
     if (std::getenv("DIGLUX_PULSE_TEST") == nullptr) {
         GTEST_SKIP() << "runs in tests/e2e/test-sound-server-lost.sh (private PulseAudio)";
     }
     SdlOutputGain gain;
-    SdlSoundDevice device(gain);
+    AlsaSoundDevice device(gain);
     ASSERT_TRUE(device.Usable());
-    const auto started = Clock::now();
+    const auto Took = [](Clock::time_point since) { return (Clock::now() - since) / 1ms; };
+    const auto idle = Tasks(); // the process's threads
+    auto started = Clock::now();
     EXPECT_TRUE(device.PlayWave(Piep(), SoundFlags{}));
-    const auto took = (Clock::now() - started) / 1ms;
-    EXPECT_TRUE(took >= 200 && took < 1000) << took << " ms";
-    EXPECT_FALSE(Says("pactl list sink-inputs; pactl list clients", "Diglux"));
+    EXPECT_TRUE(Took(started) >= 200 && Took(started) < 1000) << Took(started) << " ms";
+    ASSERT_TRUE(device.PlayWave(Piep(), SoundFlags{.async = true}));
+    EXPECT_GT(Tasks(), idle);
+    std::this_thread::sleep_for(800ms);
+    EXPECT_EQ(Tasks(), idle);
+    ASSERT_TRUE(device.PlayWave(LongSound(), SoundFlags{.async = true}));
+    std::this_thread::sleep_for(300ms);
+    started = Clock::now();
+    device.Stop();
+    EXPECT_LT(Took(started), 200);
+    EXPECT_EQ(Tasks(), idle);
+    ASSERT_TRUE(device.PlayWave(LongSound(), SoundFlags{.async = true}));
+    started = Clock::now();
+    EXPECT_TRUE(device.PlayWave(Piep(), SoundFlags{})); // replaces the alarm
+    EXPECT_LT(Took(started), 1000);
+    EXPECT_FALSE(Says("pactl list sink-inputs; pactl list clients", "ALSA plug-in"));
 
     const std::string sink = "pactl get-sink-volume nullsink; pactl get-sink-mute nullsink";
     RunCommand("pactl set-sink-volume nullsink 30%; pactl set-sink-mute nullsink 1");
