@@ -1,7 +1,7 @@
 // The order of start-up and shutdown as the platform sees it, the refusals, and the settings
 // loaded at the start and saved at the end: the defaults of an empty store, the wave volume's
 // default on older systems, what the store hands over for hand-stored numbers, SetSave's order;
-// the self-restart after writing the manifest. The main tick against the fake clock: second
+// no manifest on Linux. The main tick against the fake clock: second
 // changes, the two redraws of a second, the alarm's start and end, the hourly signal and a
 // turned desktop.
 #include "tests/support/ClockFixture.h"
@@ -172,8 +172,6 @@ TEST_F(StartupShutdownTest, DefaultsTheAutostartHookTheWaveVolumeOnOlderSystemsA
     EXPECT_EQ(Stored("Window.Top") + " " + Stored("Window.Left"), "75 140");
 }
 
-constexpr const char* kManifest = "/opt/diglux/diglux.bin.manifest";
-
 // A second instance is refused first (a 16-bit desktop then goes unmentioned), then desktops of
 // 16 and 8 bits; other depths pass, an unknown one (0) too. A refusal is one box, before
 // anything is shown or saved.
@@ -210,43 +208,12 @@ TEST(StartupChecks, SecondInstanceAndShallowDesktopsAreRefused) {
 }
 
 // On Linux no manifest is read: nothing is written beside the program and nothing restarts.
-// A Windows 7 loader that reads manifests gets a new one, and the program starts itself again
-// with the Reload marker; the restarted process skips the instance test (the first may still
-// hold the lock) and, when the manifest did not stick, writes it but does not restart again.
-TEST(StartupChecks, NewManifestRestartsOnceAndTheNewProcessSkipsTheInstanceTest) {
+// (The restart once with a new manifest is the Windows build's to prove.)
+TEST(StartupChecks, NoManifestIsWrittenAndNothingRestarts) {
     FakeHost host;
-    const auto run = [&host] { return MainWindow(host.Bundle()).Load().outcome; };
-    const auto reload = [&host] {
-        const RegistryValue* v =
-            host.registry.tree.Find("HKEY_CURRENT_USER\\Software\\Tandemark\\Diglux", "Reload");
-        return v != nullptr ? *FromStored(*v).TextForm() : "none";
-    };
-    EXPECT_EQ(run(), StartupResult::Outcome::Running);
+    EXPECT_EQ(MainWindow(host.Bundle()).Load().outcome, StartupResult::Outcome::Running);
     EXPECT_TRUE(host.CallsStartingWith("files.ReplaceFile").empty());
     EXPECT_TRUE(host.CallsStartingWith("processes.").empty());
-
-    host.system.usesManifests = true;
-    host.system.os = {2, 6, 1};
-    host.registry.tree.Set(
-        "HKEY_CURRENT_USER\\Control Panel\\Desktop\\WindowMetrics", "AppliedDPI",
-        {RegistryType::DWord, {96, 0, 0, 0}}); // unscaled: the DPI check is quiet
-    host.log.clear();
-    EXPECT_EQ(run(), StartupResult::Outcome::Ended);
-    EXPECT_TRUE(host.files.files.contains(kManifest));
-    EXPECT_EQ(reload(), "1");
-    EXPECT_EQ(host.CallsStartingWith("processes."),
-              (CallLog{"processes.Start /opt/diglux/diglux.bin"}));
-    EXPECT_TRUE(host.CallsStartingWith("window.Show").empty());
-
-    host.system.otherInstance = true;
-    host.files.files.clear(); // gone again before the restarted process looks
-    host.log.clear();
-    EXPECT_EQ(run(), StartupResult::Outcome::Running);
-    EXPECT_TRUE(host.desktop.boxes.empty());
-    EXPECT_EQ(host.CallsStartingWith("files.ReplaceFile"),
-              (CallLog{"files.ReplaceFile " + std::string(kManifest)}));
-    EXPECT_TRUE(host.CallsStartingWith("processes.").empty());
-    EXPECT_EQ(reload(), "none");
 }
 
 class MainTickTest : public ClockFixture {

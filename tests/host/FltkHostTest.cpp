@@ -1,16 +1,12 @@
 // The FLTK host. The clock window on a real X display: placement, input as the core sees it,
 // the close request, the taskbar state and repaints that touch only the area asked for. The
 // translation of keys and buttons: FLTK key codes are X keysyms, written out here as the X
-// protocol numbers them, so the table is checked against an independent source. The event
-// loop (no display needed): timers tick while enabled, stay silent while disabled, start a
-// fresh interval on enabling and none on enabling twice, and a handler may stop or restart
-// its own timer; SIGTERM and SIGHUP reach the loop as one "session ends" call, never from
-// inside the signal handler.
+// protocol numbers them, so the table is checked against an independent source. SIGTERM and
+// SIGHUP reach the loop as one "session ends" call, never from inside the signal handler.
 #include "host/linux/FltkClockWindow.h"
 #include "host/linux/FltkDesktop.h"
 #include "host/linux/FltkInputMap.h"
 #include "host/linux/FltkMessageBox.h"
-#include "host/linux/FltkTimerService.h"
 #include "host/linux/PngCodec.h"
 #include "host/linux/SessionEndSignals.h"
 #include "host/linux/X11Display.h"
@@ -203,41 +199,6 @@ TEST(FltkInputMap, KeysButtonsAndClosedBoxesLandOnTheProgramsTerms) {
     EXPECT_EQ(MessageBoxClosedResult(MessageButtons::Ok), MessageResult::Ok);
     EXPECT_EQ(MessageBoxClosedResult(MessageButtons::OkCancel), MessageResult::Cancel);
     EXPECT_EQ(MessageBoxClosedResult(MessageButtons::YesNo), MessageResult::No);
-}
-
-// Six timers: one never enabled stays silent; a plain one ticks at about its interval and
-// stops when disabled; one that stops itself from its handler ticks once; one that restarts
-// itself from its handler keeps ticking. Two are due at 400 ms; at 290 ms one is disabled
-// and enabled again, which moves its tick to 690 ms, the other is only enabled again, which
-// keeps its tick at 400 ms.
-TEST(FltkTimerService, TicksOnlyWhileEnabledWithAFreshIntervalOnEnablingEvenFromItsHandler) {
-    FltkTimerService timers;
-    int idleTicks = 0, plainTicks = 0, stopperTicks = 0, restarterTicks = 0;
-    int restartedTicks = 0, keptTicks = 0;
-    TimerId stopper = 0, restarter = 0;
-    const auto set = [&timers](TimerId id, bool enabled) { timers.SetEnabled(id, enabled); };
-    timers.CreateTimer(30, [&] { ++idleTicks; });
-    const TimerId plain = timers.CreateTimer(50, [&] { ++plainTicks; });
-    stopper = timers.CreateTimer(30, [&] { ++stopperTicks, set(stopper, false); });
-    restarter = timers.CreateTimer(
-        30, [&] { ++restarterTicks, set(restarter, false), set(restarter, true); });
-    const TimerId restarted = timers.CreateTimer(400, [&] { ++restartedTicks; });
-    const TimerId kept = timers.CreateTimer(400, [&] { ++keptTicks; });
-    for (const TimerId id : {plain, stopper, restarter, restarted, kept}) {
-        set(id, true);
-    }
-    PumpFor(290);
-    EXPECT_EQ(idleTicks, 0) << "a new timer starts disabled";
-    EXPECT_TRUE(plainTicks >= 3 && plainTicks <= 6) << plainTicks;
-    EXPECT_TRUE(stopperTicks == 1 && !timers.IsEnabled(stopper)) << stopperTicks;
-    EXPECT_TRUE(restarterTicks >= 3 && timers.IsEnabled(restarter))
-        << "a restart from the handler must not lose the timer: " << restarterTicks;
-    set(plain, false), set(restarted, false), set(restarted, true), set(kept, true);
-    const int ticksWhenDisabled = plainTicks;
-    PumpFor(210);
-    EXPECT_EQ(std::pair(restartedTicks, keptTicks), std::pair(0, 1)) << "(moved, kept)";
-    PumpFor(350);
-    EXPECT_EQ(std::pair(restartedTicks, plainTicks), std::pair(1, ticksWhenDisabled));
 }
 
 TEST(SessionEndSignals, EachSignalArrivesThroughTheEventLoopOnce) {

@@ -1,9 +1,7 @@
 #include "ClockFixture.h"
 
 #include <cmath>
-#include <map>
 #include <stdexcept>
-#include <tuple>
 
 namespace diglux::test {
 

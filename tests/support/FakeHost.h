@@ -26,9 +26,7 @@ class FakeClock final : public Clock, Logged {
     }
     void Sleep(int ms) override {
         Log("clock.Sleep " + std::to_string(ms));
-        if (onSleep) {
-            onSleep(ms);
-        }
+        onSleep(ms);
     }
     // Moves the clock on by whole seconds, across midnight and month ends.
     void AdvanceSeconds(int seconds) {
@@ -49,7 +47,7 @@ class FakeClock final : public Clock, Logged {
 
     LocalDateTime now{2024, 3, 1, 9, 5, 7};
     double fraction = 0.0; // part of the current second, for SecondsSinceMidnight
-    std::function<void(int ms)> onSleep;
+    std::function<void(int ms)> onSleep = [](int) {};
 };
 
 class FakeEventPump final : public EventPump, Logged {
@@ -99,9 +97,7 @@ class FakeWindow final : public ClockWindowHost, Logged {
     void AttachFrame(const RgbImage* f) override { frame = f; }
     void Refresh(const Rect& area) override {
         refreshed.push_back(area);
-        if (onRefresh) {
-            onRefresh(area);
-        }
+        onRefresh(area);
     }
     void Move(double left, double top) override {
         rect.left = static_cast<int>(left);
@@ -124,7 +120,7 @@ class FakeWindow final : public ClockWindowHost, Logged {
     ClockWindowEvents* sink = nullptr;
     const RgbImage* frame = nullptr;
     std::vector<Rect> refreshed;
-    std::function<void(const Rect&)> onRefresh;
+    std::function<void(const Rect&)> onRefresh = [](const Rect&) {};
     Rect rect{0, 0, 654, 238};
     bool visible = false;
 
@@ -201,15 +197,13 @@ class FakeSound final : public SoundDevice, Logged {
         lastWave.assign(wave.begin(), wave.end());
         Log("sound.PlayWave " + resources_.NameOf(wave) + (flags.async ? " async" : " sync") +
             (flags.noWait ? " nowait" : ""));
-        if (onPlay) {
-            onPlay(wave, flags);
-        }
+        onPlay(wave, flags);
         return true;
     }
     void Stop() override { Log("sound.Stop"); }
 
     std::vector<std::uint8_t> lastWave; // the bytes of the last PlayWave
-    std::function<void(std::span<const std::uint8_t>, SoundFlags)> onPlay;
+    std::function<void(std::span<const std::uint8_t>, SoundFlags)> onPlay = [](auto, auto) {};
 
   private:
     const FakeResources& resources_;
