@@ -4,19 +4,21 @@
 # /proc/PID/schedstat), resident and proportional memory (/proc/PID/smaps_rollup), and the time
 # from exec to the mapped window (measured by bench/mapwatch, built with the benchmarks).
 # Four cases: idle with the colons steady, idle with them blinking (each DURATION seconds after
-# SETTLE seconds for the welcome text), the welcome text scrolling (its first SCROLL seconds),
+# SETTLE seconds for the welcome text), the field's roll at start (its first ROLL seconds, in
+# which the welcome text waits), the welcome text scrolling (the SCROLL seconds after those),
 # and the alarm ringing with its tone (ALARM seconds, through a private sound server).
 # Runs in a private Xvfb + openbox session unless DISPLAY is set; HOME and the XDG folders
 # are always private, so a clock the user runs is not disturbed.
 #
 # usage: bench/idle-cost.sh [DIGLUX_BINARY]      (default: build/diglux)
-#        DURATION=60 SETTLE=30 SCROLL=8 ALARM=30 bench/idle-cost.sh
+#        DURATION=60 SETTLE=30 ROLL=3 SCROLL=8 ALARM=30 bench/idle-cost.sh
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 diglux=${1:-$here/../build/diglux}
 duration=${DURATION:-60}
 settle=${SETTLE:-30}
 scroll=${SCROLL:-8}
+roll=${ROLL:-3}
 alarm=${ALARM:-30}
 [ -x "$diglux" ] || { echo "idle-cost: $diglux is not an executable; build it first" >&2; exit 1; }
 
@@ -96,8 +98,9 @@ idle "idle" Blink=0
 idle "idle, blinking" Blink=1
 
 start_clock
-echo "idle-cost: the welcome text, its first $scroll s" >&2
-echo "welcome        CPU $(cpu "$scroll" "$pid")% of a core while the text scrolls"
+echo "idle-cost: the field's roll, then the welcome text" >&2
+echo "roll at start  CPU $(cpu "$roll" "$pid")% of a core in the first $roll s"
+echo "welcome        CPU $(cpu "$scroll" "$pid")% of a core while the text scrolls (the next $scroll s)"
 stop_clock
 
 audio_server_start
