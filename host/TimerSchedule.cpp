@@ -22,7 +22,7 @@ struct TimerSchedule::Timer {
     bool enabled = false;
     bool mustRun = false; // an event came since the last tick that ran
     Time due{};
-    Time idleUntil{}; // the planned sleep: the ticks due before this are idle
+    Time idleUntil{}; // the last planned sleep: the ticks due before this are idle
 };
 
 TimerSchedule::TimerSchedule(std::function<Time()> now) : now_(std::move(now)) {}
@@ -110,7 +110,6 @@ bool TimerSchedule::CatchUp() {
         const long ticks =
             static_cast<long>((end - timer->due + timer->interval - Time(1)) / timer->interval);
         timer->due += ticks * timer->interval;
-        timer->idleUntil = timer->due;
         counted = true;
         if (timer->idle.skipped) {
             timer->idle.skipped(ticks);
@@ -135,7 +134,6 @@ bool TimerSchedule::RunDue() {
         if (timer.due <= now) {
             timer.due = now + timer.interval;
         }
-        timer.idleUntil = timer.due;
         if (idle) {
             if (timer.idle.skipped) {
                 timer.idle.skipped(1);
